@@ -1,0 +1,35 @@
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+namespace pothenot {
+
+/// The one failure of the worksheet engine. `what()` is the message the user
+/// sees, in Russian, naming the quantity of the worksheet that failed.
+///
+/// Thrown by:
+///  - `Calculate` (resection.h), when a given text is not a number or when an
+///    arithmetic fault stops the calculation; the message names the field or
+///    the quantity;
+///  - `Extended` arithmetic, `Trunc`, `Round`, `StoreDouble` (extended.h) and
+///    `NumberFromText` (number_text.h), with a message that names no quantity;
+///    `Calculate` rethrows these with the quantity it was computing.
+class CalcError : public std::runtime_error {
+ public:
+  enum class Kind {
+    NotANumber,        ///< a given text is not a decimal number in the worksheet's notation
+    DivisionByZero,    ///< a non-zero value divided by zero (a zero sine or a zero difference)
+    InvalidOperation,  ///< 0/0, or trunc/round of a value outside the 64-bit integer range
+    Overflow,          ///< an infinite result, or a value too large to store as a double
+  };
+
+  CalcError(Kind kind, const std::string& message) : std::runtime_error(message), kind_(kind) {}
+
+  Kind kind() const noexcept { return kind_; }
+
+ private:
+  Kind kind_;
+};
+
+}  // namespace pothenot

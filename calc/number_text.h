@@ -1,0 +1,27 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "calc/extended.h"
+
+namespace pothenot {
+
+/// The value of a worksheet text, rounded to the nearest extended value.
+///
+/// Accepted, with `separator` as the only decimal separator (any UTF-8 text,
+/// usually "," or "."): optional spaces (U+0020) before and after; an optional
+/// sign; digits with at most one separator and at least one digit; an optional
+/// exponent of `E` or `e`, an optional sign and digits. Anything else, the
+/// empty text included, throws `CalcError` NotANumber; a value beyond the
+/// extended range throws Overflow. The process's C locale plays no part.
+Extended NumberFromText(std::string_view text, std::string_view separator);
+
+/// The worksheet's text of a value: 15 significant digits, rounded, no
+/// trailing zeros and no separator when nothing follows it, a leading minus
+/// for negative values, "0" for zero of either sign. Fixed notation when the
+/// rounded value is at least 0.00001 and has at most 15 digits before the
+/// separator; otherwise scientific: "1,5E-7", "-2,5E20", "1E15".
+std::string TextFromNumber(Extended value, std::string_view separator);
+
+}  // namespace pothenot

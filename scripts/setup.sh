@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# Installs what building and testing need on Debian 12, only what is missing.
+# Sourced by ./run.sh and ./test.sh.
+set -euo pipefail
+
+POTHENOT_PACKAGES=(
+  g++ cmake make pkg-config
+  libgtest-dev libgmock-dev libbenchmark-dev
+  qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
+  fonts-dejavu-core locales
+)
+
+pothenot_missing_packages() {
+  local missing=()
+  for p in "${POTHENOT_PACKAGES[@]}" "$@"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  done
+  echo "${missing[@]:-}"
+}
+
+pothenot_install() {
+  local missing
+  missing=$(pothenot_missing_packages "$@")
+  if [[ -n "$missing" ]]; then
+    local sudo=""
+    [[ $(id -u) -ne 0 ]] && sudo="sudo"
+    echo "Installing: $missing"
+    $sudo apt-get update -qq
+    # shellcheck disable=SC2086
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends $missing
+  fi
+  # The tests check that number texts ignore the process's locale; they need
+  # one locale whose decimal separator is a comma.
+  if ! locale -a 2>/dev/null | grep -qi '^ru_RU\.utf-\?8$'; then
+    local sudo=""
+    [[ $(id -u) -ne 0 ]] && sudo="sudo"
+    $sudo sed -i 's/^# *\(ru_RU.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+    grep -q '^ru_RU.UTF-8 UTF-8' /etc/locale.gen || echo 'ru_RU.UTF-8 UTF-8' | $sudo tee -a /etc/locale.gen >/dev/null
+    $sudo locale-gen >/dev/null
+  fi
+}
