@@ -4,14 +4,18 @@
 
 namespace pothenot {
 
-Extended DmsToDegrees(Extended d, Extended m, Extended s) { return (s / 3600 + m / 60) + d; }
+Extended DmsToDegrees(Extended d, Extended m, Extended s) {
+  return (s / 3600 + m / 60) + d;
+}
 
 Extended Cotangent(Extended x) {
   const Extended r = kPi * x / 180;
   return Cos(r) / Sin(r);
 }
 
-Extended DirectionAngleOfRatio(Extended q) { return ArcTan2(q, 1) * 180 / kPi + 180; }
+Extended DirectionAngleOfRatio(Extended q) {
+  return ArcTan2(q, 1) * 180 / kPi + 180;
+}
 
 Extended DirectionAngle(Extended q, bool targetNorth) {
   Extended alpha = DirectionAngleOfRatio(q);

@@ -3,8 +3,10 @@
 #include <locale.h>
 
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 
 #include "calc/calc_error.h"
 
@@ -49,9 +51,15 @@ locale_t CLocale() {
 
 }  // namespace
 
-Extended operator+(Extended a, Extended b) { return Checked(a.v_ + b.v_); }
-Extended operator-(Extended a, Extended b) { return Checked(a.v_ - b.v_); }
-Extended operator*(Extended a, Extended b) { return Checked(a.v_ * b.v_); }
+Extended operator+(Extended a, Extended b) {
+  return Checked(a.v_ + b.v_);
+}
+Extended operator-(Extended a, Extended b) {
+  return Checked(a.v_ - b.v_);
+}
+Extended operator*(Extended a, Extended b) {
+  return Checked(a.v_ * b.v_);
+}
 
 Extended operator/(Extended a, Extended b) {
   if (b.v_ == 0) {
@@ -66,21 +74,33 @@ double Extended::ToDouble() const {
   return d;
 }
 
-std::int64_t Trunc(Extended x) { return ToInt64(std::trunc(x.raw())); }
+std::int64_t Trunc(Extended x) {
+  return ToInt64(std::trunc(x.raw()));
+}
 
 // rint rounds in the current mode, which the engine never changes from the
 // default: to nearest, ties to even.
-std::int64_t Round(Extended x) { return ToInt64(std::rint(x.raw())); }
+std::int64_t Round(Extended x) {
+  return ToInt64(std::rint(x.raw()));
+}
 
-Extended Frac(Extended x) { return Extended::FromRaw(x.raw() - std::trunc(x.raw())); }
+Extended Frac(Extended x) {
+  return Extended::FromRaw(x.raw() - std::trunc(x.raw()));
+}
 
 Extended TruncTo(Extended x, int scale) {
   return Extended::FromInt64(Trunc(x * scale)) / scale;
 }
 
-Extended Sin(Extended x) { return Checked(sinl(x.raw())); }
-Extended Cos(Extended x) { return Checked(cosl(x.raw())); }
-Extended ArcTan2(Extended y, Extended x) { return Checked(atan2l(y.raw(), x.raw())); }
+Extended Sin(Extended x) {
+  return Checked(sinl(x.raw()));
+}
+Extended Cos(Extended x) {
+  return Checked(cosl(x.raw()));
+}
+Extended ArcTan2(Extended y, Extended x) {
+  return Checked(atan2l(y.raw(), x.raw()));
+}
 
 Extended Remainder(Extended x, Extended y) {
   if (y.raw() == 0) Fault(CalcError::Kind::InvalidOperation);
@@ -91,7 +111,78 @@ Extended FromDecimal(const std::string& ascii) {
   return Checked(strtold_l(ascii.c_str(), nullptr, CLocale()));
 }
 
+namespace {
+
+// GCC and Clang on 64-bit targets, as the 80-bit type itself.
+__extension__ typedef unsigned __int128 Uint128;
+
+// The exact digits of |x| when they stand in fixed notation, without going
+// through text: |x| = m × 2^-s exactly, and for k = digits − 1 − E decimals
+// m × 10^k fits 128 bits, so q = round(m × 10^k / 2^s) is exact with ties to
+// even. Gives nothing where that does not hold; the caller falls back on
+// the C library then.
+std::optional<Decimal> FixedDecimal(long double x, int digits) {
+  const long double a = std::fabs(x);
+  if (!(a > 0) || digits < 1 || digits > 18) return std::nullopt;
+  if (a < 1e15L && a == std::trunc(a)) {  // a whole number: its own digits
+    Decimal out;
+    out.negative = std::signbit(x);
+    out.digits = std::to_string(static_cast<std::uint64_t>(a));
+    out.exponent = static_cast<int>(out.digits.size()) - 1;
+    if (out.digits.size() <= static_cast<std::size_t>(digits)) {
+      out.digits.resize(static_cast<std::size_t>(digits), '0');
+      return out;
+    }
+  }
+  int binaryExponent = 0;
+  const long double fraction = std::frexp(a, &binaryExponent);  // a = fraction × 2^binaryExponent
+  const auto m = static_cast<std::uint64_t>(std::ldexp(fraction, 64));
+  const int s = 64 - binaryExponent;  // a = m / 2^s
+  if (s <= 0 || s >= 127) return std::nullopt;
+
+  std::uint64_t lowest = 1;  // 10^(digits − 1)
+  for (int i = 1; i < digits; ++i) lowest *= 10;
+  const std::uint64_t highest = lowest * 10;
+
+  // 2^(binaryExponent − 1) <= a < 2^binaryExponent: a first guess at the
+  // decimal exponent, off by one at most, which the loop corrects.
+  int E = static_cast<int>(std::floor((binaryExponent - 1) * 0.30102999566398120));
+  for (int attempt = 0; attempt < 4; ++attempt) {
+    const int k = digits - 1 - E;
+    if (k < 0 || k > 19) return std::nullopt;
+    std::uint64_t scale = 1;
+    for (int i = 0; i < k; ++i) scale *= 10;
+    const Uint128 product = static_cast<Uint128>(m) * scale;
+    std::uint64_t q = static_cast<std::uint64_t>(product >> s);
+    if (q >= highest) {
+      ++E;
+      continue;
+    }
+    if (q < lowest) {
+      --E;
+      continue;
+    }
+    const Uint128 rest = product & ((static_cast<Uint128>(1) << s) - 1);
+    const Uint128 half = static_cast<Uint128>(1) << (s - 1);
+    if (rest > half || (rest == half && (q & 1) != 0)) ++q;
+    if (q == highest) {  // rounded up onto the next power of ten
+      q = lowest;
+      ++E;
+    }
+    Decimal out;
+    out.negative = std::signbit(x);
+    out.digits = std::to_string(q);
+    out.exponent = E;
+    return out;
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
 Decimal ToDecimal(Extended x, int digits) {
+  if (auto fixed = FixedDecimal(x.raw(), digits)) return *std::move(fixed);
+
   // "%.*Le" rounds the exact binary value to nearest, ties to even.
   char buffer[64];
   const locale_t previous = uselocale(CLocale());

@@ -29,8 +29,8 @@ namespace pothenot {
 class Extended {
  public:
   constexpr Extended() = default;
-  constexpr Extended(int value) : v_(value) {}              // NOLINT: constants of the formulas
-  constexpr Extended(double value) : v_(value) {}           // NOLINT: a stored quantity, exactly
+  constexpr Extended(int value) : v_(value) {}               // NOLINT: constants of the formulas
+  constexpr Extended(double value) : v_(value) {}            // NOLINT: a stored quantity, exactly
   static constexpr Extended FromInt64(std::int64_t value) {  // exact: 64 bits fit the significand
     return Extended(static_cast<long double>(value), 0);
   }

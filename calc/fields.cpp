@@ -61,7 +61,9 @@ constexpr std::array<FieldInfo, kFieldCount> kFields{{
 
 }  // namespace
 
-const std::array<FieldInfo, kFieldCount>& Fields() { return kFields; }
+const std::array<FieldInfo, kFieldCount>& Fields() {
+  return kFields;
+}
 
 std::optional<Field> FieldByName(std::string_view name) {
   for (std::size_t i = 0; i < kFieldCount; ++i) {

@@ -18,9 +18,24 @@ constexpr std::int64_t kScaleLimit = 100000;
 // of digits a text can hold, and far from the end of the 64-bit range.
 constexpr std::int64_t kExponentClamp = 1'000'000'000'000'000;
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
-[[noreturn]] void NotANumber() { throw CalcError(CalcError::Kind::NotANumber, "Не число."); }
+// Up to 10^27 the powers of ten are exact in the extended type (5^27 < 2^64).
+constexpr int kExactPowers = 27;
+
+Extended PowerOfTen(int k) {
+  std::int64_t low = 1;
+  for (int i = 0; i < k && i < 18; ++i) low *= 10;
+  std::int64_t high = 1;
+  for (int i = 18; i < k; ++i) high *= 10;
+  return Extended::FromInt64(low) * Extended::FromInt64(high);
+}
+
+[[noreturn]] void NotANumber() {
+  throw CalcError(CalcError::Kind::NotANumber, "Не число.");
+}
 
 }  // namespace
 
@@ -50,7 +65,8 @@ Extended NumberFromText(std::string_view text, std::string_view separator) {
         --pointExponent;  // a leading zero after the separator
       }
       ++i;
-    } else if (!seenSeparator && !separator.empty() && text.substr(i, separator.size()) == separator) {
+    } else if (!seenSeparator && !separator.empty() &&
+               text.substr(i, separator.size()) == separator) {
       seenSeparator = true;
       i += separator.size();
     } else {
@@ -77,6 +93,17 @@ Extended NumberFromText(std::string_view text, std::string_view separator) {
   const std::int64_t scale = pointExponent + exponent;  // value = 0.digits × 10^scale
   if (scale > kScaleLimit) throw CalcError(CalcError::Kind::Overflow, "Переполнение.");
   if (scale < -kScaleLimit) return negative ? -Extended(0) : Extended(0);
+
+  // Up to 19 digits are an exact integer D, and D × 10^p or D / 10^-p with
+  // an exact power is one correctly rounded operation: the nearest value.
+  const std::int64_t p = scale - static_cast<std::int64_t>(digits.size());
+  if (digits.size() <= 18 && p >= -kExactPowers && p <= kExactPowers) {
+    std::int64_t D = 0;
+    for (char c : digits) D = D * 10 + (c - '0');
+    const Extended whole = Extended::FromInt64(negative ? -D : D);
+    return p >= 0 ? whole * PowerOfTen(static_cast<int>(p))
+                  : whole / PowerOfTen(static_cast<int>(-p));
+  }
 
   std::string ascii;
   ascii.reserve(digits.size() + 32);

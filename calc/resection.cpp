@@ -32,7 +32,9 @@ std::string Quote(std::string_view text) {
   return out + "»";
 }
 
-std::string Name(std::string_view quantity) { return "«" + std::string(quantity) + "»"; }
+std::string Name(std::string_view quantity) {
+  return "«" + std::string(quantity) + "»";
+}
 
 // One run of Calculate: the worksheet, its separator and the quantity being
 // computed, so that a fault can say where the worksheet stopped.
@@ -48,8 +50,8 @@ class Run {
       return Extended(NumberFromText(text, separator_).ToDouble());
     } catch (const CalcError& e) {
       if (e.kind() == Kind::Overflow) {
-        throw CalcError(Kind::Overflow, "Число " + Quote(text) + " в поле " + Name(quantity) +
-                                            " слишком велико.");
+        throw CalcError(Kind::Overflow,
+                        "Число " + Quote(text) + " в поле " + Name(quantity) + " слишком велико.");
       }
       if (text.empty()) {
         throw CalcError(Kind::NotANumber,

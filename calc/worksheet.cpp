@@ -14,7 +14,9 @@ Field TWorksheet::Require(std::string_view name) {
   throw std::invalid_argument("TWorksheet: no field is named '" + std::string(name) + "'");
 }
 
-const std::string& TWorksheet::text(std::string_view name) const { return text(Require(name)); }
+const std::string& TWorksheet::text(std::string_view name) const {
+  return text(Require(name));
+}
 
 void TWorksheet::setText(std::string_view name, std::string_view text) {
   setText(Require(name), text);
