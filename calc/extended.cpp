@@ -1,5 +1,8 @@
 #include "calc/extended.h"
 
+// The 80-bit type itself: long double on this processor.
+#if !defined(POTHENOT_EXTENDED_MPFR)
+
 #include <locale.h>
 
 #include <cmath>
@@ -203,3 +206,5 @@ Decimal ToDecimal(Extended x, int digits) {
 }
 
 }  // namespace pothenot
+
+#endif  // !POTHENOT_EXTENDED_MPFR

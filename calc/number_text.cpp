@@ -108,10 +108,9 @@ Extended NumberFromText(std::string_view text, std::string_view separator) {
   std::string ascii;
   ascii.reserve(digits.size() + 32);
   if (negative) ascii.push_back('-');
-  ascii += "0.";
   ascii += digits;
   ascii += 'e';
-  ascii += std::to_string(scale);
+  ascii += std::to_string(p);
   return FromDecimal(ascii);
 }
 

@@ -138,7 +138,7 @@ TEST(ExtendedTest, DecimalDigitsRoundToNearest) {
   EXPECT_TRUE(d.negative);
   EXPECT_EQ(d.digits, "100447300000000");
   EXPECT_EQ(d.exponent, 6);
-  EXPECT_EQ(FromDecimal("-0.1004473e7").raw(), -1004473.0L);
+  EXPECT_EQ(FromDecimal("-1004473e0").raw(), -1004473.0L);
   EXPECT_EQ(FaultOf([] { return FromDecimal("1e5000"); }), Kind::Overflow);
 }
 

@@ -1,0 +1,244 @@
+#include "calc/extended.h"
+
+// The 80-bit type emulated, for processors and compilers without it: a 64-bit
+// MPFR number with the exponent range of the 80-bit type, each result rounded
+// to nearest with ties to even and then to the subnormal precision where it
+// lies that low, as the processor rounds. Sine, cosine and the arctangent are
+// MPFR's, correctly rounded at the same precision.
+#if defined(POTHENOT_EXTENDED_MPFR)
+
+#include <mpfr.h>
+#include <stdint.h>  // before mpfr.h: its intmax_t functions
+
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+
+#include "calc/calc_error.h"
+
+namespace pothenot {
+
+static_assert(sizeof(mp_limb_t) == sizeof(std::uint64_t), "one 64-bit limb holds the significand");
+static_assert(sizeof(mpfr_exp_t) == sizeof(long), "the exponent is kept as a long");
+
+namespace {
+
+constexpr mpfr_prec_t kPrecision = 64;
+
+// The 80-bit type in MPFR's terms (x = 0.1b...b × 2^e): the largest value is
+// just below 2^16384, the smallest subnormal 2^-16445 = 0.1 × 2^-16444.
+constexpr mpfr_exp_t kEmax = 16384;
+constexpr mpfr_exp_t kEmin = -16444;
+
+// MPFR keeps its exponent range per thread.
+void UseExtendedRange() {
+  thread_local const bool ready = [] {
+    mpfr_set_emin(kEmin);
+    mpfr_set_emax(kEmax);
+    return true;
+  }();
+  (void)ready;
+}
+
+[[noreturn]] void Fault(CalcError::Kind kind) {
+  switch (kind) {
+    case CalcError::Kind::DivisionByZero:
+      throw CalcError(kind, "Деление на ноль.");
+    case CalcError::Kind::InvalidOperation:
+      throw CalcError(kind, "Недопустимая операция.");
+    case CalcError::Kind::Overflow:
+      throw CalcError(kind, "Переполнение.");
+    case CalcError::Kind::NotANumber:
+      break;
+  }
+  throw CalcError(kind, "Не число.");
+}
+
+}  // namespace
+
+// An mpfr_t over an Extended's storage, or over a limb of its own for a result.
+class MpfrValue {
+ public:
+  explicit MpfrValue(const Extended& e) : limb_(e.limb_) {
+    UseExtendedRange();
+    mpfr_custom_init_set(m_, e.kind_, e.exponent_, kPrecision, &limb_);
+  }
+  MpfrValue() {
+    UseExtendedRange();
+    mpfr_custom_init(&limb_, kPrecision);
+    mpfr_custom_init_set(m_, MPFR_ZERO_KIND, 0, kPrecision, &limb_);
+  }
+  MpfrValue(const MpfrValue&) = delete;
+  MpfrValue& operator=(const MpfrValue&) = delete;
+
+  mpfr_ptr get() { return m_; }
+  mpfr_srcptr get() const { return m_; }
+
+  // The value after an operation whose ternary value is `t`: brought to the
+  // subnormal precision, checked for a fault, and stored as an Extended.
+  Extended Finish(int t) {
+    mpfr_subnormalize(m_, t, MPFR_RNDN);
+    if (mpfr_inf_p(m_)) Fault(CalcError::Kind::Overflow);
+    if (mpfr_nan_p(m_)) Fault(CalcError::Kind::InvalidOperation);
+    return Store();
+  }
+
+  Extended Store() const {
+    Extended e;
+    e.kind_ = mpfr_custom_get_kind(m_);
+    e.exponent_ = mpfr_regular_p(m_) ? mpfr_custom_get_exp(m_) : 0;
+    std::memcpy(&e.limb_, mpfr_custom_get_significand(m_), sizeof e.limb_);
+    return e;
+  }
+
+ private:
+  mp_limb_t limb_ = 0;
+  mpfr_t m_;
+};
+
+namespace {
+
+template <class Operation>
+Extended Compute(Operation operation) {
+  MpfrValue r;
+  return r.Finish(operation(r.get()));
+}
+
+}  // namespace
+
+Extended::Extended(int value) {
+  *this = Compute([&](mpfr_ptr r) { return mpfr_set_si(r, value, MPFR_RNDN); });
+}
+Extended::Extended(double value) {
+  *this = Compute([&](mpfr_ptr r) { return mpfr_set_d(r, value, MPFR_RNDN); });
+}
+Extended Extended::FromInt64(std::int64_t value) {
+  return Compute([&](mpfr_ptr r) { return mpfr_set_sj(r, value, MPFR_RNDN); });
+}
+Extended Extended::FromRaw(long double v) {
+  return Compute([&](mpfr_ptr r) { return mpfr_set_ld(r, v, MPFR_RNDN); });
+}
+long double Extended::raw() const {
+  return mpfr_get_ld(MpfrValue(*this).get(), MPFR_RNDN);
+}
+
+bool operator==(Extended a, Extended b) {
+  return mpfr_equal_p(MpfrValue(a).get(), MpfrValue(b).get()) != 0;
+}
+bool operator<(Extended a, Extended b) {
+  return mpfr_less_p(MpfrValue(a).get(), MpfrValue(b).get()) != 0;
+}
+
+Extended operator+(Extended a, Extended b) {
+  return Compute(
+      [&](mpfr_ptr r) { return mpfr_add(r, MpfrValue(a).get(), MpfrValue(b).get(), MPFR_RNDN); });
+}
+Extended operator-(Extended a, Extended b) {
+  return Compute(
+      [&](mpfr_ptr r) { return mpfr_sub(r, MpfrValue(a).get(), MpfrValue(b).get(), MPFR_RNDN); });
+}
+Extended operator*(Extended a, Extended b) {
+  return Compute(
+      [&](mpfr_ptr r) { return mpfr_mul(r, MpfrValue(a).get(), MpfrValue(b).get(), MPFR_RNDN); });
+}
+Extended operator/(Extended a, Extended b) {
+  const MpfrValue x(a), y(b);
+  if (mpfr_zero_p(y.get())) {
+    Fault(mpfr_zero_p(x.get()) ? CalcError::Kind::InvalidOperation
+                               : CalcError::Kind::DivisionByZero);
+  }
+  return Compute([&](mpfr_ptr r) { return mpfr_div(r, x.get(), y.get(), MPFR_RNDN); });
+}
+
+double Extended::ToDouble() const {
+  const double d = mpfr_get_d(MpfrValue(*this).get(), MPFR_RNDN);
+  if (std::isinf(d)) Fault(CalcError::Kind::Overflow);
+  return d;
+}
+
+const Extended kPi = [] {
+  // Significand C90FDAA22168C235, exponent 1: exact in 64 bits.
+  return Compute([](mpfr_ptr r) {
+    mpfr_set_uj(r, 0xC90FDAA22168C235u, MPFR_RNDN);
+    return mpfr_mul_2si(r, r, -62, MPFR_RNDN);
+  });
+}();
+
+namespace {
+
+// A whole value of the extended type as a 64-bit integer, or InvalidOperation.
+std::int64_t ToInt64(const MpfrValue& whole) {
+  if (mpfr_cmp_ui_2exp(whole.get(), 1, 63) >= 0 || mpfr_cmp_si_2exp(whole.get(), -1, 63) < 0) {
+    Fault(CalcError::Kind::InvalidOperation);
+  }
+  return static_cast<std::int64_t>(mpfr_get_sj(whole.get(), MPFR_RNDZ));
+}
+
+}  // namespace
+
+std::int64_t Trunc(Extended x) {
+  MpfrValue r;
+  mpfr_trunc(r.get(), MpfrValue(x).get());
+  return ToInt64(r);
+}
+
+std::int64_t Round(Extended x) {
+  MpfrValue r;
+  mpfr_rint(r.get(), MpfrValue(x).get(), MPFR_RNDN);
+  return ToInt64(r);
+}
+
+Extended Frac(Extended x) {
+  MpfrValue whole;
+  const MpfrValue v(x);
+  mpfr_trunc(whole.get(), v.get());
+  return Compute([&](mpfr_ptr r) { return mpfr_sub(r, v.get(), whole.get(), MPFR_RNDN); });
+}
+
+Extended TruncTo(Extended x, int scale) {
+  return Extended::FromInt64(Trunc(x * scale)) / scale;
+}
+
+Extended Sin(Extended x) {
+  return Compute([&](mpfr_ptr r) { return mpfr_sin(r, MpfrValue(x).get(), MPFR_RNDN); });
+}
+Extended Cos(Extended x) {
+  return Compute([&](mpfr_ptr r) { return mpfr_cos(r, MpfrValue(x).get(), MPFR_RNDN); });
+}
+Extended ArcTan2(Extended y, Extended x) {
+  return Compute(
+      [&](mpfr_ptr r) { return mpfr_atan2(r, MpfrValue(y).get(), MpfrValue(x).get(), MPFR_RNDN); });
+}
+
+Extended Remainder(Extended x, Extended y) {
+  const MpfrValue divisor(y);
+  if (mpfr_zero_p(divisor.get())) Fault(CalcError::Kind::InvalidOperation);
+  return Compute(
+      [&](mpfr_ptr r) { return mpfr_remainder(r, MpfrValue(x).get(), divisor.get(), MPFR_RNDN); });
+}
+
+Extended FromDecimal(const std::string& ascii) {
+  return Compute(
+      [&](mpfr_ptr r) { return mpfr_strtofr(r, ascii.c_str(), nullptr, 10, MPFR_RNDN); });
+}
+
+Decimal ToDecimal(Extended x, int digits) {
+  Decimal out;
+  const MpfrValue v(x);
+  out.negative = mpfr_signbit(v.get()) != 0;
+  if (mpfr_zero_p(v.get())) {
+    out.digits.assign(static_cast<std::size_t>(digits), '0');
+    return out;
+  }
+  mpfr_exp_t exponent = 0;
+  char* text =
+      mpfr_get_str(nullptr, &exponent, 10, static_cast<std::size_t>(digits), v.get(), MPFR_RNDN);
+  out.digits = text + (out.negative ? 1 : 0);
+  mpfr_free_str(text);
+  out.exponent = static_cast<int>(exponent - 1);  // MPFR's digits stand for 0.d1d2... × 10^exponent
+  return out;
+}
+
+}  // namespace pothenot
+
+#endif  // POTHENOT_EXTENDED_MPFR
