@@ -84,7 +84,7 @@ TWorksheet Generate(std::mt19937_64& random, const char*& separator) {
 }
 
 std::uint64_t Fnv(std::uint64_t h, const std::string& s) {
-  for (unsigned char c : s) h = (h ^ c) * 1099511628211u;
+  for (char c : s) h = (h ^ static_cast<unsigned char>(c)) * 1099511628211u;
   return (h ^ 0xff) * 1099511628211u;
 }
 

@@ -1,0 +1,44 @@
+// A worksheet of arbitrary texts: the 17 givens taken from the input, split
+// at NUL bytes, the separator chosen by its first byte. Calculate gives
+// results or stops with CalcError; either way the worksheet keeps its rules.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "calc/calc_error.h"
+#include "calc/resection.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  if (size == 0) return 0;
+  const std::string_view separator = data[0] % 2 ? "," : ".";
+  std::string_view rest(reinterpret_cast<const char*>(data + 1), size - 1);
+
+  pothenot::TWorksheet sheet;
+  std::size_t written = 0;
+  sheet.setObserver([&](std::string_view) { ++written; });
+  for (const pothenot::FieldInfo& f : pothenot::Fields()) {
+    if (f.role != pothenot::Role::Given) continue;
+    const std::size_t end = rest.find('\0');
+    sheet.setText(f.name, rest.substr(0, end));
+    rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
+  }
+  written = 0;
+  bool stopped = false;
+  try {
+    pothenot::Calculate(sheet, separator);
+  } catch (const pothenot::CalcError& e) {
+    stopped = true;
+    if (std::string_view(e.what()).empty()) std::abort();
+  }
+  if (sheet.text("EXaa") != sheet.text("EXa") || sheet.text("EYaa") != sheet.text("EYa")) std::abort();
+  if (!stopped) {
+    for (const pothenot::FieldInfo& f : pothenot::Fields()) {
+      if (f.role == pothenot::Role::Result && sheet.text(f.name).empty()) std::abort();
+    }
+    if (written != 29) std::abort();  // a new worksheet: every result changes
+  }
+  return 0;
+}
