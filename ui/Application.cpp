@@ -16,8 +16,10 @@ bool TApplication::notify(QObject* receiver, QEvent* event) {
   try {
     return QApplication::notify(receiver, event);
   } catch (const std::exception& failure) {
+    // The handler ran and failed; nobody else is to act on the event.
+    event->accept();
     ShowException(failure);
-    return false;
+    return true;
   }
 }
 
