@@ -1,11 +1,44 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds everything and runs every test.
+# Installs what is missing, then builds and runs every test in four builds:
+#   build        the program and all its tests (the processor's 80-bit type)
+#   build-mpfr   the worksheet engine and its tests on the MPFR emulation
+#   build-asan   everything again under AddressSanitizer and UBSan
+#   build-fuzz   the engine's libFuzzer targets (clang), each for a bounded time
+# Exits non-zero at the first failure.
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/setup.sh
 pothenot_install
 
-BUILD=${BUILD_DIR:-build}
-cmake -S . -B "$BUILD" -DPOTHENOT_WERROR=ON
-cmake --build "$BUILD" -j "$(nproc)"
-QT_QPA_PLATFORM=offscreen ctest --test-dir "$BUILD" --output-on-failure -j "$(nproc)"
+jobs=$(nproc)
+export QT_QPA_PLATFORM=offscreen
+
+step() { echo; echo "=== $* ==="; }
+
+step "build: program and tests"
+cmake -S . -B build -DPOTHENOT_WERROR=ON
+cmake --build build -j "$jobs"
+
+step "build-mpfr: engine on the emulated extended type"
+cmake -S . -B build-mpfr -DPOTHENOT_WERROR=ON -DPOTHENOT_WITH_UI=OFF -DPOTHENOT_EMULATED_EXTENDED=ON
+cmake --build build-mpfr -j "$jobs"
+
+step "build-asan: everything under the sanitizers"
+cmake -S . -B build-asan -DPOTHENOT_WERROR=ON -DPOTHENOT_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug \
+  -DPOTHENOT_CROSSCHECK_COUNT=10000
+cmake --build build-asan -j "$jobs"
+
+step "build-fuzz: libFuzzer targets"
+CC=clang CXX=clang++ cmake -S . -B build-fuzz -DPOTHENOT_WERROR=ON -DPOTHENOT_FUZZ=ON \
+  -DPOTHENOT_WITH_UI=OFF -DPOTHENOT_FUZZ_SECONDS=30 -DPOTHENOT_CROSSCHECK_COUNT=10000
+cmake --build build-fuzz -j "$jobs"
+
+# Leaks are errors; the suppressions name only libraries outside the project.
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+export LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp:print_suppressions=0
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+
+for dir in build-mpfr build-fuzz build-asan build; do
+  step "tests: $dir"
+  ctest --test-dir "$dir" --output-on-failure -j "$jobs"
+done

@@ -5,7 +5,8 @@ set -euo pipefail
 
 POTHENOT_PACKAGES=(
   g++ cmake make pkg-config
-  libgtest-dev libgmock-dev libbenchmark-dev
+  libgtest-dev libgmock-dev libbenchmark-dev libmpfr-dev
+  clang libclang-rt-14-dev
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
   fonts-dejavu-core locales
 )
