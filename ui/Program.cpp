@@ -1,0 +1,48 @@
+#include "ui/Program.h"
+
+#include <QIcon>
+#include <utility>
+
+#include "ui/About.h"
+#include "ui/Application.h"
+#include "ui/Start.h"
+#include "ui/Zadaha.h"
+
+const QString TProgram::kTitle = QStringLiteral("Задача Потенота");
+
+TProgram::TProgram(TApplication& application, pothenot::HelpCommand help)
+    : application_(application), help_(std::move(help)) {
+  application_.setTitle(kTitle);
+  help_.setHelpFile(QString());
+  // The frames of every window show the application's icon; the desktop
+  // entry of the same name gives the desktop the title and the icon.
+  QIcon icon;
+  icon.addFile(QStringLiteral(":/images/app-16.png"));
+  icon.addFile(QStringLiteral(":/images/app-32.png"));
+  icon.addFile(QStringLiteral(":/images/app.svg"));
+  QApplication::setWindowIcon(icon);
+  QGuiApplication::setDesktopFileName(QStringLiteral("pothenot"));
+  // The start window alone decides when the application ends: not the last
+  // window to close, which may be some other one.
+  QApplication::setQuitOnLastWindowClosed(false);
+
+  form1_ = std::make_unique<TForm1>(*this);
+  // The dialogs belong to the start window's frame: they stay above it
+  // while they are shown.
+  form2_ = std::make_unique<TForm2>(form1_.get());
+  aboutBox_ = std::make_unique<TAboutBox>(form1_.get());
+}
+
+TProgram::~TProgram() = default;
+
+int TProgram::Run() {
+  // The loop ends outright when the start window closes: quit() would first
+  // ask every other window to close, and one that refused would keep the
+  // application alive.
+  const auto end = QObject::connect(form1_.get(), &TForm1::closed, &application_,
+                                    [] { QCoreApplication::exit(0); });
+  form1_->show();
+  const int code = QApplication::exec();
+  QObject::disconnect(end);
+  return code;
+}
