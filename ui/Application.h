@@ -20,11 +20,27 @@ class TApplication : public QApplication {
   void setTitle(const QString& title) { title_ = title; }
   const QString& title() const { return title_; }
 
+  /// The last resort for a handler that was not run through Guarded().
   bool notify(QObject* receiver, QEvent* event) override;
 
   /// Shows the failure's message in a modal message box and returns when the
   /// user has closed it.
   void ShowException(const std::exception& failure);
+
+  /// Runs an event handler under the default error handling. A failure is
+  /// shown where it leaves the handler, before it could unwind through the
+  /// toolkit's own frames: those are built without exception support and
+  /// would skip their cleanup (the pressed button's state, the mouse event).
+  template <class Handler>
+  static void Guarded(Handler&& handler) {
+    try {
+      handler();
+    } catch (const std::exception& failure) {
+      auto* app = qobject_cast<TApplication*>(QCoreApplication::instance());
+      if (app == nullptr) throw;
+      app->ShowException(failure);
+    }
+  }
 
  signals:
   /// The box is about to be shown modally; a test may close it from here.

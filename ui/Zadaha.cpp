@@ -9,6 +9,7 @@
 #include <stdexcept>
 
 #include "calc/resection.h"
+#include "ui/Application.h"
 #include "ui/ButtonPicture.h"
 #include "ui_Zadaha.h"
 
@@ -63,7 +64,10 @@ TForm2::TForm2(QWidget* parent) : QDialog(parent), ui_(std::make_unique<Ui::TFor
   SetUpButton(ui_->BitBtn1, QStringLiteral(":/images/calculate.bmp"));
   SetUpButton(ui_->BitBtn2, QStringLiteral(":/images/exit.bmp"));
   SetUpButton(ui_->BitBtn3, QStringLiteral(":/images/clear.bmp"));
-  connect(ui_->BitBtn1, &QPushButton::clicked, this, &TForm2::BitBtn1Click);
+  // Calculate is the one handler that can fail: the application's default
+  // error handling shows the failure where it leaves the handler.
+  connect(ui_->BitBtn1, &QPushButton::clicked, this,
+          [this] { TApplication::Guarded([this] { BitBtn1Click(); }); });
   connect(ui_->BitBtn2, &QPushButton::clicked, this, &TForm2::BitBtn2Click);
   connect(ui_->BitBtn3, &QPushButton::clicked, this, &TForm2::BitBtn3Click);
 }

@@ -1,0 +1,155 @@
+// A monkey at the problem window: random keys, pastes (up to a megabyte),
+// clicks on the three buttons and Clear/Calculate cycles, with a fixed seed.
+// Afterwards every box must still show its field's text and the window must
+// still calculate. Under the sanitizers any crash, leak or undefined
+// behaviour on the way fails the run too.
+#include <QApplication>
+#include <QClipboard>
+#include <QKeyEvent>
+#include <QLocale>
+#include <QTest>
+#include <random>
+
+#include "MessageCatcher.h"
+#include "WindowDriver.h"
+#include "calc/fields.h"
+#include "ui/Application.h"
+
+using pothenot::Field;
+
+namespace {
+
+int Setting(const char* name, int fallback) {
+  bool ok = false;
+  const int value = qEnvironmentVariableIntValue(name, &ok);
+  return ok ? value : fallback;
+}
+
+// Types any characters, not only the ASCII that QTest's key names cover, as a
+// keyboard with a Greek or Cyrillic layout would.
+void Type(QWidget* target, const QString& text) {
+  for (const QChar c : text) {
+    QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+    QCoreApplication::sendEvent(target, &press);
+    QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
+    QCoreApplication::sendEvent(target, &release);
+  }
+}
+
+}  // namespace
+
+class TestMonkey : public QObject {
+  Q_OBJECT
+
+ private:
+  std::mt19937 random_{static_cast<unsigned>(Setting("POTHENOT_MONKEY_SEED", 20261206))};
+
+  int Pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(random_); }
+
+  QString Piece() {
+    static const QStringList pieces = {"0", "7",   ",",    ".",      "-",         "+", "e",
+                                       "E", " ",   "5,25", "1e400",  "γ",         "ж", "°",
+                                       "`", "<b>", "\t",   "12,5.3", "9999999999"};
+    return pieces[Pick(static_cast<int>(pieces.size()))];
+  }
+
+  // Mostly short texts; now and then a long or a megabyte one.
+  QString PasteText() {
+    const int kind = Pick(100);
+    if (kind == 0) return QString(1 << 20, QChar('7'));
+    if (kind < 5) return QString(4096, QChar(u'ж'));
+    QString text;
+    for (int i = Pick(6); i >= 0; --i) text += Piece();
+    return text;
+  }
+
+ private slots:
+  void initTestCase() { QCOMPARE(QLocale::system().decimalPoint(), QStringLiteral(",")); }
+
+  void randomUseLeavesTheWindowConsistent() {
+    const int events = Setting("POTHENOT_MONKEY_EVENTS", 10000);
+    WindowDriver w;
+    MessageCatcher catcher;
+    const Qt::Key keys[] = {Qt::Key_Backspace, Qt::Key_Delete, Qt::Key_Left,   Qt::Key_Right,
+                            Qt::Key_Home,      Qt::Key_End,    Qt::Key_Return, Qt::Key_Escape,
+                            Qt::Key_Tab,       Qt::Key_Space,  Qt::Key_Backtab};
+    int clicks = 0, pastes = 0;
+    for (int event = 0; event < events; ++event) {
+      if (!w.form().isVisible()) w.form().show();
+      const auto field = static_cast<Field>(Pick(static_cast<int>(pothenot::kFieldCount)));
+      QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : &w.form();
+      switch (Pick(20)) {
+        case 0:
+        case 1:
+          w.click(Pick(2) ? "BitBtn1" : "BitBtn3");
+          ++clicks;
+          break;
+        case 2:
+          if (Pick(10) == 0) {
+            w.click("BitBtn2");  // out, and back at the next event
+            ++clicks;
+          }
+          break;
+        case 3:
+          w.click("BitBtn3");
+          w.click("BitBtn1");
+          clicks += 2;
+          break;
+        case 4:
+        case 5: {
+          QApplication::clipboard()->setText(PasteText());
+          QLineEdit* box = w.box(field);
+          box->setFocus(Qt::MouseFocusReason);
+          QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+          ++pastes;
+          break;
+        }
+        case 6:
+          QTest::keyClick(target, Qt::Key_A, Qt::ControlModifier);
+          break;
+        case 7:
+          QTest::keyClick(target, Pick(2) ? Qt::Key_Z : Qt::Key_X, Qt::ControlModifier);
+          break;
+        case 8:
+        case 9:
+        case 10:
+          QTest::keyClick(target, keys[Pick(static_cast<int>(std::size(keys)))]);
+          break;
+        case 11:
+          QTest::mouseClick(w.box(field), Qt::LeftButton);
+          break;
+        default:
+          Type(target, Piece());
+          break;
+      }
+      if (event % 500 == 0) QCOMPARE(w.texts(), w.fieldTexts());
+    }
+    if (!w.form().isVisible()) w.form().show();
+    QCOMPARE(w.texts(), w.fieldTexts());
+    qInfo("%d events: %d clicks, %d pastes, %d failure messages shown and closed", events, clicks,
+          pastes, static_cast<int>(catcher.messages().size()));
+    QVERIFY(clicks > events / 20);
+    QVERIFY(pastes > events / 20);
+
+    // Still answering: the built-in example typed back calculates.
+    for (const auto& info : pothenot::Fields()) {
+      w.box(QString::fromUtf8(info.name))->setText(QString::fromUtf8(info.defaultText));
+    }
+    const auto before = catcher.messages().size();
+    w.click("BitBtn1");
+    QCOMPARE(catcher.messages().size(), before);
+    QCOMPARE(w.box(Field::EXp)->text(), QStringLiteral("8221,23"));
+    QCOMPARE(w.box(Field::Ede)->text(), QStringLiteral("0°0`0``"));
+    QCOMPARE(w.texts(), w.fieldTexts());
+  }
+};
+
+int main(int argc, char** argv) {
+  qputenv("LC_ALL", "ru_RU.UTF-8");
+  TApplication app(argc, argv);
+  app.setTitle(QStringLiteral("Задача Потенота"));
+  TestMonkey test;
+  return QTest::qExec(&test, argc, argv);
+}
+
+#include "test_monkey.moc"
