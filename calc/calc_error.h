@@ -26,6 +26,10 @@ class CalcError : public std::runtime_error {
 
   CalcError(Kind kind, const std::string& message) : std::runtime_error(message), kind_(kind) {}
 
+  /// A fault of the arithmetic or of a conversion, before anyone knows which
+  /// quantity it befell: the message names the kind alone.
+  static CalcError Fault(Kind kind);
+
   Kind kind() const noexcept { return kind_; }
 
  private:

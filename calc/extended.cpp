@@ -18,17 +18,7 @@ namespace pothenot {
 namespace {
 
 [[noreturn]] void Fault(CalcError::Kind kind) {
-  switch (kind) {
-    case CalcError::Kind::DivisionByZero:
-      throw CalcError(kind, "Деление на ноль.");
-    case CalcError::Kind::InvalidOperation:
-      throw CalcError(kind, "Недопустимая операция.");
-    case CalcError::Kind::Overflow:
-      throw CalcError(kind, "Переполнение.");
-    case CalcError::Kind::NotANumber:
-      break;
-  }
-  throw CalcError(kind, "Не число.");
+  throw CalcError::Fault(kind);
 }
 
 Extended Checked(long double v) {

@@ -91,7 +91,7 @@ Extended NumberFromText(std::string_view text, std::string_view separator) {
 
   if (digits.empty()) return negative ? -Extended(0) : Extended(0);
   const std::int64_t scale = pointExponent + exponent;  // value = 0.digits × 10^scale
-  if (scale > kScaleLimit) throw CalcError(CalcError::Kind::Overflow, "Переполнение.");
+  if (scale > kScaleLimit) throw CalcError::Fault(CalcError::Kind::Overflow);
   if (scale < -kScaleLimit) return negative ? -Extended(0) : Extended(0);
 
   // Up to 19 digits are an exact integer D, and D × 10^p or D / 10^-p with

@@ -8,7 +8,7 @@ POTHENOT_PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev libmpfr-dev
   clang libclang-rt-14-dev
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
-  fonts-dejavu-core locales
+  fonts-dejavu-core fonts-urw-base35 locales
 )
 
 pothenot_missing_packages() {
