@@ -19,7 +19,6 @@ TProgram::TProgram(TApplication& application, pothenot::HelpCommand help)
   QIcon icon;
   icon.addFile(QStringLiteral(":/images/app-16.png"));
   icon.addFile(QStringLiteral(":/images/app-32.png"));
-  icon.addFile(QStringLiteral(":/images/app.svg"));
   QApplication::setWindowIcon(icon);
   QGuiApplication::setDesktopFileName(QStringLiteral("pothenot"));
   // The start window alone decides when the application ends: not the last

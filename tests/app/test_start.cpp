@@ -37,16 +37,17 @@ bool Activate(QWidget* window) {
 }
 
 // A stand-in viewer: a script that writes its arguments next to itself, then
-// waits until the test lets it go (or ten seconds pass).
+// waits until the test lets it go or its directory goes (ten seconds at most).
 bool WriteViewer(const QString& directory) {
   QFile script(directory + QStringLiteral("/pothenot-help"));
   if (!script.open(QIODevice::WriteOnly)) return false;
   script.write(
       "#!/bin/sh\n"
+      "exec >/dev/null 2>&1\n"
       "here=$(dirname \"$0\")\n"
       "echo \"$@\" > \"$here/asked.tmp\" && mv \"$here/asked.tmp\" \"$here/asked\"\n"
       "i=0\n"
-      "while [ ! -e \"$here/release\" ] && [ $i -lt 100 ]; do sleep 0.1; i=$((i+1)); done\n");
+      "while [ -d \"$here\" ] && [ ! -e \"$here/release\" ] && [ $i -lt 100 ]; do sleep 0.1; i=$((i+1)); done\n");
   script.close();
   return script.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner |
                                QFileDevice::ExeOwner);
@@ -93,7 +94,6 @@ class TestStart : public QObject {
     QVERIFY(!form1()->isVisible());
     QVERIFY(!program_->Form2()->isVisible());
     QVERIFY(!program_->AboutBox()->isVisible());
-    QCOMPARE(form1()->windowTitle(), QStringLiteral("Обратная засечка (задача Потенота)."));
     // The start window came first: the other two belong to its frame.
     QVERIFY(form1()->isWindow());
     QCOMPARE(program_->Form2()->parentWidget(), form1());
