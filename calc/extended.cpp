@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <limits>
 #include <optional>
 
 #include "calc/calc_error.h"
@@ -27,12 +29,48 @@ Extended Checked(long double v) {
   return Extended::FromRaw(v);
 }
 
-// 2^63: the first value past the 64-bit signed integers.
-constexpr long double kTwo63 = 9223372036854775808.0L;
+// An 80-bit value taken apart: |x| = significand × 2^(exponent − 63), the
+// significand with its explicit leading bit. The cuts work on these bits:
+// exact, and without switching the processor's rounding mode for each one.
+struct Parts {
+  std::uint64_t significand;
+  int exponent;  // of the leading bit; 16384 for infinities and NaNs
+  bool negative;
+};
+constexpr int kBias = 16383;
 
-std::int64_t ToInt64(long double whole) {
-  if (!(whole >= -kTwo63 && whole < kTwo63)) Fault(CalcError::Kind::InvalidOperation);
-  return static_cast<std::int64_t>(whole);
+Parts Split(long double x) {
+  std::uint64_t significand = 0;
+  std::uint16_t signAndExponent = 0;
+  std::memcpy(&significand, &x, sizeof significand);
+  std::memcpy(&signAndExponent, reinterpret_cast<const unsigned char*>(&x) + 8,
+              sizeof signAndExponent);
+  return {significand, (signAndExponent & 0x7FFF) - kBias, (signAndExponent & 0x8000) != 0};
+}
+
+// x cut toward zero, as a value of the same type.
+long double WholePart(long double x) {
+  const Parts p = Split(x);
+  if (p.exponent < 0) return p.negative ? -0.0L : 0.0L;
+  if (p.exponent >= 63) return x;
+  const std::uint64_t whole = p.significand & ~((std::uint64_t{1} << (63 - p.exponent)) - 1);
+  long double out = x;
+  std::memcpy(&out, &whole, sizeof whole);
+  return out;
+}
+
+// x cut toward zero to a 64-bit integer; InvalidOperation outside their range.
+std::int64_t WholeInt64(long double x) {
+  const Parts p = Split(x);
+  if (p.exponent < 0) return 0;
+  if (p.exponent < 63) {
+    const auto magnitude = static_cast<std::int64_t>(p.significand >> (63 - p.exponent));
+    return p.negative ? -magnitude : magnitude;
+  }
+  if (p.exponent == 63 && p.negative && p.significand == std::uint64_t{1} << 63) {
+    return std::numeric_limits<std::int64_t>::min();
+  }
+  Fault(CalcError::Kind::InvalidOperation);
 }
 
 // The conversions of number texts must not follow the process's locale (the
@@ -68,17 +106,17 @@ double Extended::ToDouble() const {
 }
 
 std::int64_t Trunc(Extended x) {
-  return ToInt64(std::trunc(x.raw()));
+  return WholeInt64(x.raw());
 }
 
 // rint rounds in the current mode, which the engine never changes from the
 // default: to nearest, ties to even.
 std::int64_t Round(Extended x) {
-  return ToInt64(std::rint(x.raw()));
+  return WholeInt64(std::rint(x.raw()));
 }
 
 Extended Frac(Extended x) {
-  return Extended::FromRaw(x.raw() - std::trunc(x.raw()));
+  return Extended::FromRaw(x.raw() - WholePart(x.raw()));
 }
 
 Extended TruncTo(Extended x, int scale) {
@@ -117,7 +155,7 @@ __extension__ typedef unsigned __int128 Uint128;
 std::optional<Decimal> FixedDecimal(long double x, int digits) {
   const long double a = std::fabs(x);
   if (!(a > 0) || digits < 1 || digits > 18) return std::nullopt;
-  if (a < 1e15L && a == std::trunc(a)) {  // a whole number: its own digits
+  if (a < 1e15L && a == WholePart(a)) {  // a whole number: its own digits
     Decimal out;
     out.negative = std::signbit(x);
     out.digits = std::to_string(static_cast<std::uint64_t>(a));
@@ -127,18 +165,18 @@ std::optional<Decimal> FixedDecimal(long double x, int digits) {
       return out;
     }
   }
-  int binaryExponent = 0;
-  const long double fraction = std::frexp(a, &binaryExponent);  // a = fraction × 2^binaryExponent
-  const auto m = static_cast<std::uint64_t>(std::ldexp(fraction, 64));
-  const int s = 64 - binaryExponent;  // a = m / 2^s
+  const Parts parts = Split(a);
+  const std::uint64_t m = parts.significand;
+  const int binaryExponent = parts.exponent + 1;  // 2^(binaryExponent − 1) <= a < 2^binaryExponent
+  const int s = 63 - parts.exponent;              // a = m / 2^s
   if (s <= 0 || s >= 127) return std::nullopt;
 
   std::uint64_t lowest = 1;  // 10^(digits − 1)
   for (int i = 1; i < digits; ++i) lowest *= 10;
   const std::uint64_t highest = lowest * 10;
 
-  // 2^(binaryExponent − 1) <= a < 2^binaryExponent: a first guess at the
-  // decimal exponent, off by one at most, which the loop corrects.
+  // A first guess at the decimal exponent, off by one at most, which the
+  // loop corrects.
   int E = static_cast<int>(std::floor((binaryExponent - 1) * 0.30102999566398120));
   for (int attempt = 0; attempt < 4; ++attempt) {
     const int k = digits - 1 - E;
