@@ -7,7 +7,7 @@
 #include <QSvgRenderer>
 
 #include "ui/About.h"
-#include "ui/ButtonPicture.h"
+#include "ui/BitmapButton.h"
 #include "ui/HelpCommand.h"
 #include "ui/Program.h"
 #include "ui/WindowFont.h"
@@ -20,10 +20,10 @@ TForm1::TForm1(TProgram& program, QWidget* parent)
   ui_->setupUi(this);
   move(343, 224);
   DrawPicture();
-  SetUpButton(ui_->BitBtn1, QStringLiteral(":/images/task.bmp"));
-  SetUpButton(ui_->BitBtn2, QStringLiteral(":/images/help.bmp"));
-  SetUpButton(ui_->BitBtn4, QStringLiteral(":/images/about.bmp"));
-  SetUpButton(ui_->BitBtn3, QStringLiteral(":/images/door.bmp"));
+  pothenot::SetUpBitmapButton(ui_->BitBtn1, QStringLiteral(":/images/task.bmp"));
+  pothenot::SetUpBitmapButton(ui_->BitBtn2, QStringLiteral(":/images/help.bmp"));
+  pothenot::SetUpBitmapButton(ui_->BitBtn4, QStringLiteral(":/images/about.bmp"));
+  pothenot::SetUpBitmapButton(ui_->BitBtn3, QStringLiteral(":/images/door.bmp"));
   connect(ui_->BitBtn1, &QPushButton::clicked, this, &TForm1::BitBtn1Click);
   connect(ui_->BitBtn2, &QPushButton::clicked, this, &TForm1::BitBtn2Click);
   connect(ui_->BitBtn3, &QPushButton::clicked, this, &TForm1::BitBtn3Click);
@@ -47,13 +47,6 @@ void TForm1::DrawPicture() {
   ui_->Image1->setPixmap(picture);
 }
 
-void TForm1::SetUpButton(QPushButton* button, const QString& picture) {
-  button->setIcon(pothenot::ButtonPicture(picture));
-  // No default button here; a focused button still takes Enter, as the
-  // space bar.
-  button->installEventFilter(this);
-}
-
 void TForm1::BitBtn1Click() {
   program_.Form2()->exec();
 }
@@ -75,19 +68,4 @@ void TForm1::BitBtn4Click() {
 void TForm1::closeEvent(QCloseEvent* event) {
   QWidget::closeEvent(event);
   if (event->isAccepted()) emit closed();
-}
-
-bool TForm1::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::KeyPress) {
-    auto* key = static_cast<QKeyEvent*>(event);
-    const auto modifiers = key->modifiers() & ~Qt::KeypadModifier;
-    if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
-        modifiers == Qt::NoModifier) {
-      if (auto* button = qobject_cast<QPushButton*>(watched)) {
-        button->click();
-        return true;
-      }
-    }
-  }
-  return QWidget::eventFilter(watched, event);
 }

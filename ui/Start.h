@@ -36,10 +36,8 @@ class TForm1 : public QWidget {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  void SetUpButton(QPushButton* button, const QString& picture);
   void DrawPicture();
 
   TProgram& program_;

@@ -10,27 +10,15 @@
 
 #include "calc/resection.h"
 #include "ui/Application.h"
-#include "ui/ButtonPicture.h"
+#include "ui/BitmapButton.h"
+#include "ui/WindowFont.h"
 #include "ui_Zadaha.h"
 
 using pothenot::Field;
 
-namespace {
-
-// The worksheet's face: a plain sans-serif at the form's pixel heights. The
-// label captions were sized for a narrow face, so narrow ones come first.
-const QStringList kFaces{"Nimbus Sans", "Liberation Sans", "DejaVu Sans Condensed", "DejaVu Sans"};
-constexpr int kWindowFontPixels = 11;
-
-}  // namespace
-
 TForm2::TForm2(QWidget* parent) : QDialog(parent), ui_(std::make_unique<Ui::TForm2>()) {
   // The face first, so that every control created by the form inherits it.
-  QFont face = font();
-  face.setFamilies(kFaces);
-  face.setStyleHint(QFont::SansSerif);
-  face.setPixelSize(kWindowFontPixels);
-  setFont(face);
+  setFont(pothenot::WindowFont());
   ui_->setupUi(this);
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |
@@ -61,9 +49,9 @@ TForm2::TForm2(QWidget* parent) : QDialog(parent), ui_(std::make_unique<Ui::TFor
   connect(ui_->EYa, &QLineEdit::textChanged, this, &TForm2::EYaChange);
   sheet_.setObserver([this](std::string_view name) { ShowField(name); });
 
-  SetUpButton(ui_->BitBtn1, QStringLiteral(":/images/calculate.bmp"));
-  SetUpButton(ui_->BitBtn2, QStringLiteral(":/images/exit.bmp"));
-  SetUpButton(ui_->BitBtn3, QStringLiteral(":/images/clear.bmp"));
+  pothenot::SetUpBitmapButton(ui_->BitBtn1, QStringLiteral(":/images/calculate.bmp"));
+  pothenot::SetUpBitmapButton(ui_->BitBtn2, QStringLiteral(":/images/exit.bmp"));
+  pothenot::SetUpBitmapButton(ui_->BitBtn3, QStringLiteral(":/images/clear.bmp"));
   // Calculate is the one handler that can fail: the application's default
   // error handling shows the failure where it leaves the handler.
   connect(ui_->BitBtn1, &QPushButton::clicked, this,
@@ -83,13 +71,6 @@ void TForm2::FitLabels() {
     label->ensurePolished();
     label->adjustSize();
   }
-}
-
-void TForm2::SetUpButton(QPushButton* button, const QString& picture) {
-  button->setIcon(pothenot::ButtonPicture(picture));
-  // Enter presses a focused button, as the space bar does; the buttons are
-  // not "auto default", so a button never takes Enter typed in a box.
-  button->installEventFilter(this);
 }
 
 void TForm2::BoxChange(Field field, const QString& text) {
@@ -133,19 +114,4 @@ void TForm2::keyPressEvent(QKeyEvent* event) {
     return;
   }
   QDialog::keyPressEvent(event);
-}
-
-bool TForm2::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::KeyPress) {
-    auto* key = static_cast<QKeyEvent*>(event);
-    const auto modifiers = key->modifiers() & ~Qt::KeypadModifier;
-    if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
-        modifiers == Qt::NoModifier) {
-      if (auto* button = qobject_cast<QPushButton*>(watched)) {
-        button->click();
-        return true;
-      }
-    }
-  }
-  return QDialog::eventFilter(watched, event);
 }

@@ -43,13 +43,11 @@ class TForm2 : public QDialog {
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void BoxChange(pothenot::Field field, const QString& text);
   void ShowField(std::string_view name);
   void FitLabels();
-  void SetUpButton(QPushButton* button, const QString& picture);
 
   std::unique_ptr<Ui::TForm2> ui_;
   std::array<QLineEdit*, pothenot::kFieldCount> boxes_{};
