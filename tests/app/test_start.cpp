@@ -1,12 +1,12 @@
-// The application as a whole: start-up, the start window and its buttons,
-// the help command. Driven offscreen with real key and mouse events; mouse
-// events go through the windowing layer, so a window blocked by a modal one
-// does not get them.
+// The application as a whole: start-up, the start window, the windows it
+// shows and the help command. Driven offscreen with real key and mouse
+// events; mouse events go through the windowing layer, so a window blocked by
+// a modal one does not get them.
 #define QTEST_QPA_MOUSE_HANDLING
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QLineEdit>
+#include <QLabel>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -15,42 +15,17 @@
 
 #include "ui/About.h"
 #include "ui/Application.h"
-#include "ui/HelpCommand.h"
 #include "ui/Program.h"
 #include "ui/Start.h"
 #include "ui/Zadaha.h"
 
 using pothenot::HelpCommand;
+using namespace Qt::StringLiterals;
 
 namespace {
 
 QPushButton* Button(QWidget* window, const char* name) {
-  auto* found = window->findChild<QPushButton*>(QString::fromLatin1(name));
-  Q_ASSERT(found != nullptr);
-  return found;
-}
-
-bool Activate(QWidget* window) {
-  window->show();
-  QApplication::setActiveWindow(window);
-  return QTest::qWaitForWindowActive(window);
-}
-
-// A stand-in viewer: a script that writes its arguments next to itself, then
-// waits until the test lets it go or its directory goes (ten seconds at most).
-bool WriteViewer(const QString& directory) {
-  QFile script(directory + QStringLiteral("/pothenot-help"));
-  if (!script.open(QIODevice::WriteOnly)) return false;
-  script.write(
-      "#!/bin/sh\n"
-      "exec >/dev/null 2>&1\n"
-      "here=$(dirname \"$0\")\n"
-      "echo \"$@\" > \"$here/asked.tmp\" && mv \"$here/asked.tmp\" \"$here/asked\"\n"
-      "i=0\n"
-      "while [ -d \"$here\" ] && [ ! -e \"$here/release\" ] && [ $i -lt 100 ]; do sleep 0.1; i=$((i+1)); done\n");
-  script.close();
-  return script.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                               QFileDevice::ExeOwner);
+  return window->findChild<QPushButton*>(QString::fromLatin1(name));
 }
 
 }  // namespace
@@ -58,7 +33,6 @@ bool WriteViewer(const QString& directory) {
 class TestStart : public QObject {
   Q_OBJECT
 
- private:
   TApplication& app_;
   QTemporaryDir viewerDir_;
   std::unique_ptr<TProgram> program_;
@@ -70,40 +44,32 @@ class TestStart : public QObject {
   explicit TestStart(TApplication& app) : app_(app) {}
 
  private slots:
+  // A stand-in viewer that keeps running for three seconds, as a viewer would.
   void initTestCase() {
-    QVERIFY(viewerDir_.isValid());
-    QVERIFY(WriteViewer(viewerDir_.path()));
+    QFile script(viewerDir_.filePath(u"pothenot-help"_s));
+    QVERIFY(script.open(QIODevice::WriteOnly));
+    script.write("#!/bin/sh\nexec sleep 3 >/dev/null 2>&1\n");
+    script.close();
+    QVERIFY(script.setPermissions(QFileDevice::ReadOwner | QFileDevice::ExeOwner));
   }
 
   void init() {
     launches_.clear();
+    // The real launcher, looking only where the stand-in is.
     HelpCommand help(
         [this](const QString& program, const QStringList& arguments) {
           launches_ << (QStringList{program} + arguments);
-          return true;
+          return HelpCommand::StartDetached(program, arguments);
         },
         {viewerDir_.path()});
     program_ = std::make_unique<TProgram>(app_, std::move(help));
+    QVERIFY(!form1()->isVisible() && !program_->Form2()->isVisible() &&
+            !program_->AboutBox()->isVisible());
+    form1()->show();
+    QApplication::setActiveWindow(form1());
+    QVERIFY(QTest::qWaitForWindowActive(form1()));
   }
-
   void cleanup() { program_.reset(); }
-
-  void startUpCreatesTheWindowsHidden() {
-    QCOMPARE(app_.title(), QStringLiteral("Задача Потенота"));
-    QVERIFY(program_->help().helpFile().isEmpty());
-    QVERIFY(!form1()->isVisible());
-    QVERIFY(!program_->Form2()->isVisible());
-    QVERIFY(!program_->AboutBox()->isVisible());
-    // The start window came first: the other two belong to its frame.
-    QVERIFY(form1()->isWindow());
-    QCOMPARE(program_->Form2()->parentWidget(), form1());
-    QCOMPARE(program_->AboutBox()->parentWidget(), form1());
-    // Every frame shows the application's icon, in both small sizes.
-    const QList<QSize> sizes = QApplication::windowIcon().availableSizes();
-    QVERIFY(sizes.contains(QSize(16, 16)));
-    QVERIFY(sizes.contains(QSize(32, 32)));
-    QVERIFY(form1()->windowIcon().cacheKey() == QApplication::windowIcon().cacheKey());
-  }
 
   void runEndsWhenTheStartWindowClosesWhateverElseIsOpen_data() {
     QTest::addColumn<bool>("byExitButton");
@@ -112,177 +78,118 @@ class TestStart : public QObject {
   }
   void runEndsWhenTheStartWindowClosesWhateverElseIsOpen() {
     QFETCH(bool, byExitButton);
+    QCOMPARE(app_.title(), u"Задача Потенота"_s);
+    QVERIFY(program_->help().helpFile().isEmpty());
+    // The start window came first: the other two belong to its frame.
+    QVERIFY(form1()->isWindow());
+    QCOMPARE(program_->Form2()->parentWidget(), form1());
+    QCOMPARE(program_->AboutBox()->parentWidget(), form1());
     bool shownAlone = false;
-    bool stillRunning = false;
     bool guardFired = false;
     QWidget stray;  // some other top-level window, left open
     QTimer::singleShot(0, form1(), [&] {
       shownAlone = form1()->isVisible() && !program_->Form2()->isVisible() &&
                    !program_->AboutBox()->isVisible();
       stray.show();
-      program_->AboutBox()->show();
-      // Closing another window does not end the application.
-      program_->Form2()->show();
-      program_->Form2()->close();
-      QTimer::singleShot(20, form1(), [&] {
-        stillRunning = true;
-        if (byExitButton) {
-          QTest::mouseClick(Button(form1(), "BitBtn3"), Qt::LeftButton);
-        } else {
-          form1()->close();
-        }
-      });
+      if (byExitButton) {
+        QTest::mouseClick(Button(form1(), "BitBtn3"), Qt::LeftButton);
+      } else {
+        form1()->close();
+      }
     });
-    QTimer guard;
-    guard.setSingleShot(true);
-    connect(&guard, &QTimer::timeout, &app_, [&] {
+    QTimer guard;  // in case the loop does not end
+    guard.callOnTimeout(&app_, [&] {
       guardFired = true;
       QApplication::quit();
     });
     guard.start(5000);
-    program_->Run();
+    QCOMPARE(program_->Run(), 0);
     QVERIFY(shownAlone);
-    QVERIFY(stillRunning);
     QVERIFY(!guardFired);
     QVERIFY(!form1()->isVisible());
     QVERIFY(stray.isVisible());
   }
 
   void tabRunsTaskHelpExitAbout() {
-    QVERIFY(Activate(form1()));
     Button(form1(), "BitBtn1")->setFocus(Qt::TabFocusReason);
-    QStringList order{QApplication::focusWidget()->objectName()};
+    QStringList order;
     for (int i = 0; i < 4; ++i) {
       QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
       order << QApplication::focusWidget()->objectName();
     }
-    QCOMPARE(order, (QStringList{"BitBtn1", "BitBtn2", "BitBtn3", "BitBtn4", "BitBtn1"}));
-    QCOMPARE(Button(form1(), "BitBtn3")->text(), QStringLiteral("Выход"));
-    QCOMPARE(Button(form1(), "BitBtn4")->text(), QStringLiteral("О программе"));
+    QCOMPARE(order, (QStringList{"BitBtn2", "BitBtn3", "BitBtn4", "BitBtn1"}));
+    QCOMPARE(Button(form1(), "BitBtn3")->text(), u"Выход"_s);
+    QCOMPARE(Button(form1(), "BitBtn4")->text(), u"О программе"_s);
   }
 
-  void focusedButtonTakesEnterAndSpaceNoOtherDoes() {
-    QVERIFY(Activate(form1()));
+  // "Описание" by mouse, Enter and Space: the viewer is started each time
+  // with the help file, and the application goes on without waiting for it.
+  void helpStartsTheViewerEachTimeWithoutWaiting() {
     QPushButton* help = Button(form1(), "BitBtn2");
+    QElapsedTimer clock;
+    clock.start();
+    QTest::mouseClick(help, Qt::LeftButton);
     help->setFocus(Qt::TabFocusReason);
     QTest::keyClick(help, Qt::Key_Return);
     QTest::keyClick(help, Qt::Key_Enter, Qt::KeypadModifier);
     QTest::keyClick(help, Qt::Key_Space);
-    QCOMPARE(launches_.size(), 3);
-    for (const char* name : {"BitBtn1", "BitBtn2", "BitBtn3", "BitBtn4"}) {
-      QVERIFY2(!Button(form1(), name)->isDefault() && !Button(form1(), name)->autoDefault(), name);
-    }
-    QPushButton* exit = Button(form1(), "BitBtn3");
-    exit->setFocus(Qt::TabFocusReason);
-    QTest::keyClick(exit, Qt::Key_Return);
+    QVERIFY2(clock.elapsed() < 2000, qPrintable(QString::number(clock.elapsed())));
+    QCOMPARE(program_->help().helpFile(), u"HELP.HLP"_s);
+    const QStringList launch{viewerDir_.filePath("pothenot-help"), "--topics", "HELP.HLP"};
+    QCOMPARE(launches_, QList<QStringList>(4, launch));
+    // Enter presses the focused button and no other.
+    QVERIFY(form1()->isVisible());
+    Button(form1(), "BitBtn3")->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     QVERIFY(!form1()->isVisible());
   }
 
-  void helpAsksTheViewerEachTimeWithTheSameFile() {
-    QVERIFY(Activate(form1()));
-    for (int i = 0; i < 3; ++i) QTest::mouseClick(Button(form1(), "BitBtn2"), Qt::LeftButton);
-    QCOMPARE(program_->help().helpFile(), QStringLiteral("HELP.HLP"));
-    QCOMPARE(launches_.size(), 3);
-    const QStringList expected{viewerDir_.filePath("pothenot-help"), "--topics", "HELP.HLP"};
-    for (const QStringList& launch : launches_) QCOMPARE(launch, expected);
+  // "Задача" and "О программе" show their windows modally. The About box
+  // closes by OK, Enter or its close box; Escape closes neither window.
+  void dialogsAreModal_data() {
+    QTest::addColumn<bool>("about");
+    QTest::addColumn<int>("key");  // 0: OK clicked, -1: the close box
+    QTest::addColumn<bool>("closes");
+    QTest::newRow("problem window, Escape") << false << int(Qt::Key_Escape) << false;
+    QTest::newRow("About, OK") << true << 0 << true;
+    QTest::newRow("About, keypad Enter") << true << int(Qt::Key_Enter) << true;
+    QTest::newRow("About, Return") << true << int(Qt::Key_Return) << true;
+    QTest::newRow("About, close box") << true << -1 << true;
+    QTest::newRow("About, Escape") << true << int(Qt::Key_Escape) << false;
   }
-
-  void taskShowsTheProblemWindowModallyWithItsTexts() {
-    QVERIFY(Activate(form1()));
-    TForm2* form2 = program_->Form2();
+  void dialogsAreModal() {
+    QFETCH(bool, about);
+    QFETCH(int, key);
+    QFETCH(bool, closes);
+    QDialog* dialog = about ? static_cast<QDialog*>(program_->AboutBox()) : program_->Form2();
     bool sawModal = false;
-    bool startWindowIgnored = false;
-    QTimer::singleShot(0, form2, [&] {
-      QVERIFY(QTest::qWaitForWindowExposed(form2));
-      sawModal =
-          form2->isVisible() && form2->isModal() && QApplication::activeModalWidget() == form2;
-      // The start window takes no input while the problem window is up.
+    QTimer::singleShot(0, dialog, [&] {
+      QApplication::setActiveWindow(dialog);
+      [[maybe_unused]] const bool active = QTest::qWaitForWindowActive(dialog);
+      sawModal = dialog->isModal() && QApplication::activeModalWidget() == dialog;
+      // The start window takes no input meanwhile.
       QTest::mouseClick(Button(form1(), "BitBtn2"), Qt::LeftButton);
-      startWindowIgnored = launches_.isEmpty();
-      auto* xb = form2->findChild<QLineEdit*>("EXb");
-      xb->setFocus(Qt::MouseFocusReason);
-      QTest::keyClick(xb, Qt::Key_A, Qt::ControlModifier);
-      QTest::keyClicks(xb, "1234,5");
-      QTest::mouseClick(Button(form2, "BitBtn2"), Qt::LeftButton);  // "Выход"
+      if (key == 0) {
+        QTest::mouseClick(Button(dialog, "OKButton"), Qt::LeftButton);
+      } else if (key < 0) {
+        dialog->close();
+      } else {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key),
+                        key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+      }
+      const bool closed = !dialog->isVisible();
+      dialog->hide();
+      QCOMPARE(closed, closes);
     });
-    QTest::mouseClick(Button(form1(), "BitBtn1"), Qt::LeftButton);
+    QTest::mouseClick(Button(form1(), about ? "BitBtn4" : "BitBtn1"), Qt::LeftButton);
     QVERIFY(sawModal);
-    QVERIFY(startWindowIgnored);
-    QVERIFY(!form2->isVisible());
-    QVERIFY(form1()->isVisible());
-
-    QString shownAgain;
-    QTimer::singleShot(0, form2, [&] {
-      shownAgain = form2->findChild<QLineEdit*>("EXb")->text();
-      form2->close();  // the frame's close box
-    });
-    QTest::mouseClick(Button(form1(), "BitBtn1"), Qt::LeftButton);
-    QCOMPARE(shownAgain, QStringLiteral("1234,5"));
-    QVERIFY(!form2->isVisible());
-  }
-
-  void aboutShowsTheAboutBoxModally() {
-    QVERIFY(Activate(form1()));
-    TAboutBox* about = program_->AboutBox();
-    bool sawModal = false;
-    QTimer::singleShot(0, about, [&] {
-      sawModal = about->isVisible() && QApplication::activeModalWidget() == about;
-      QTest::mouseClick(Button(about, "OKButton"), Qt::LeftButton);
-    });
-    QTest::mouseClick(Button(form1(), "BitBtn4"), Qt::LeftButton);
-    QVERIFY(sawModal);
-    QVERIFY(!about->isVisible());
-  }
-
-  // The real launcher, with a stand-in viewer that keeps running: the command
-  // starts it and returns at once.
-  void realViewerIsStartedWithoutWaiting() {
-    HelpCommand help(&HelpCommand::StartDetached, {viewerDir_.path()});
-    help.setHelpFile(QStringLiteral("HELP.HLP"));
-    QElapsedTimer clock;
-    clock.start();
-    QVERIFY(help.run(HelpCommand::kHelpFinder));
-    QVERIFY(clock.elapsed() < 2000);
-    const QString asked = viewerDir_.filePath("asked");
-    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(asked), 5000);
-    QFile file(asked);
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    QCOMPARE(file.readAll().trimmed(), QByteArray("--topics HELP.HLP"));
-    QFile release(viewerDir_.filePath("release"));
-    QVERIFY(release.open(QIODevice::WriteOnly));
-  }
-
-  void missingViewerIsNotAnError() {
-    QTemporaryDir empty;
-    const QByteArray path = qgetenv("PATH");
-    qputenv("PATH", empty.path().toLocal8Bit());
-    HelpCommand help(&HelpCommand::StartDetached, {empty.path()});
-    QCOMPARE(HelpCommand::FindViewer({empty.path()}), QStringLiteral("pothenot-help"));
-    // Before the first "Описание" there is no help file to show.
-    QVERIFY(!help.run(HelpCommand::kHelpFinder));
-    help.setHelpFile(QStringLiteral("HELP.HLP"));
-    const bool asked = help.run(HelpCommand::kHelpFinder);
-    qputenv("PATH", path);
-    QVERIFY(asked);
-  }
-
-  void viewerIsLookedForInOrder() {
-    QTemporaryDir first;
-    // A file of that name that cannot run is passed over.
-    QFile plain(first.filePath("pothenot-help"));
-    QVERIFY(plain.open(QIODevice::WriteOnly));
-    plain.close();
-    QCOMPARE(HelpCommand::FindViewer({first.path(), viewerDir_.path()}),
-             viewerDir_.filePath("pothenot-help"));
-    const QStringList standard = HelpCommand::ViewerDirectories();
-    QCOMPARE(standard.first(), QCoreApplication::applicationDirPath());
+    QVERIFY(launches_.isEmpty());
+    QCOMPARE(program_->AboutBox()->findChild<QLabel*>("ProductName")->text(),
+             u"Обратная засечка ( задача Потенота)"_s);
   }
 };
 
 int main(int argc, char** argv) {
-  // The problem window reads numbers with the desktop's decimal separator;
-  // pin the desktop the texts above are written for.
-  qputenv("LC_ALL", "ru_RU.UTF-8");
   TApplication app(argc, argv);
   TestStart test(app);
   return QTest::qExec(&test, argc, argv);

@@ -1,82 +1,71 @@
 #include "WindowDriver.h"
 
 #include <QApplication>
+#include <QMessageBox>
 #include <QTest>
 #include <QTimer>
 
+#include "ui/Application.h"
+
 using pothenot::Field;
 
-WindowDriver::WindowDriver() : form_(std::make_unique<TForm2>()) {
-  form_->show();
-  QApplication::setActiveWindow(form_.get());
-  [[maybe_unused]] const bool active = QTest::qWaitForWindowActive(form_.get());
+WindowDriver::WindowDriver() {
+  auto* app = qobject_cast<TApplication*>(QCoreApplication::instance());
+  QObject::connect(app, &TApplication::messageShowing, &context_, [this](QMessageBox* box) {
+    messages_.push_back(
+        {box->windowTitle(), box->text(), box->textFormat(), box->parentWidget() != nullptr});
+    // Runs inside the box's own modal loop: the box is up by then.
+    QTimer::singleShot(0, box, [box] {
+      if (box->isVisible()) box->accept();
+    });
+  });
+  form_.show();
+  QApplication::setActiveWindow(&form_);
+  [[maybe_unused]] const bool active = QTest::qWaitForWindowActive(&form_);
 }
-
-WindowDriver::~WindowDriver() = default;
 
 QLineEdit* WindowDriver::box(Field field) const {
-  return box(QString::fromUtf8(pothenot::Info(field).name));
+  return form_.findChild<QLineEdit*>(QString::fromUtf8(pothenot::Info(field).name));
 }
 
-QLineEdit* WindowDriver::box(const QString& name) const {
-  auto* found = form_->findChild<QLineEdit*>(name);
-  Q_ASSERT(found != nullptr);
-  return found;
+QPushButton* WindowDriver::button(const char* name) const {
+  return form_.findChild<QPushButton*>(QString::fromLatin1(name));
 }
 
-QPushButton* WindowDriver::button(const QString& name) const {
-  auto* found = form_->findChild<QPushButton*>(name);
-  Q_ASSERT(found != nullptr);
-  return found;
-}
-
-QStringList WindowDriver::texts() const {
+QStringList WindowDriver::texts(bool ofWorksheet) {
   QStringList out;
-  for (const auto& info : pothenot::Fields()) out << box(QString::fromUtf8(info.name))->text();
+  for (std::size_t i = 0; i < pothenot::kFieldCount; ++i)
+    out << (ofWorksheet ? QString::fromUtf8(form_.worksheet().text(Field(i)))
+                        : box(Field(i))->text());
   return out;
 }
 
-QStringList WindowDriver::fieldTexts() const {
-  QStringList out;
-  for (const auto& info : pothenot::Fields())
-    out << QString::fromUtf8(form_->worksheet().text(info.name));
-  return out;
-}
-
-void WindowDriver::click(const QString& buttonName) {
+void WindowDriver::click(const char* buttonName) {
   QTest::mouseClick(button(buttonName), Qt::LeftButton);
 }
 
-void WindowDriver::type(Field field, const QString& text) {
+void WindowDriver::type(Field field, const QString& text, bool over) {
   QLineEdit* edit = box(field);
   edit->setFocus(Qt::MouseFocusReason);
-  QTest::keyClick(edit, Qt::Key_End);
+  if (over) {
+    QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(edit, Qt::Key_Delete);
+  } else {
+    QTest::keyClick(edit, Qt::Key_End);
+  }
   QTest::keyClicks(edit, text);
 }
 
-void WindowDriver::retype(Field field, const QString& text) {
-  QLineEdit* edit = box(field);
-  edit->setFocus(Qt::MouseFocusReason);
-  QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
-  if (text.isEmpty()) {
-    QTest::keyClick(edit, Qt::Key_Delete);
-  } else {
-    QTest::keyClicks(edit, text);
-  }
-}
-
 bool WindowDriver::runModal(const std::function<void()>& inside) {
-  form_->hide();
+  form_.hide();
   bool endedByItself = true;
-  QTimer::singleShot(0, form_.get(), [&] {
-    QApplication::setActiveWindow(form_.get());
-    [[maybe_unused]] const bool active = QTest::qWaitForWindowActive(form_.get());
+  QTimer::singleShot(0, &form_, [&] {
+    QApplication::setActiveWindow(&form_);
+    [[maybe_unused]] const bool active = QTest::qWaitForWindowActive(&form_);
     inside();
-    if (form_->isVisible()) {
-      endedByItself = false;
-      form_->close();
-    }
+    endedByItself = !form_.isVisible();
+    if (!endedByItself) form_.close();
   });
-  form_->exec();
+  form_.exec();
   return endedByItself;
 }

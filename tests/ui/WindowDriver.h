@@ -4,39 +4,43 @@
 #include <QPushButton>
 #include <QStringList>
 #include <functional>
-#include <memory>
 
-#include "calc/fields.h"
 #include "ui/Zadaha.h"
 
 /// A fresh problem window, shown and active, and the ways a person uses it.
+/// Every failure message the application shows meanwhile is recorded and,
+/// once it is up, closed as a person would press OK.
 class WindowDriver {
  public:
+  struct Message {
+    QString title;
+    QString text;
+    Qt::TextFormat format;
+    bool hadOwner;  ///< shown over the window that was active
+  };
+
   WindowDriver();
-  ~WindowDriver();
 
-  TForm2& form() { return *form_; }
+  TForm2& form() { return form_; }
   QLineEdit* box(pothenot::Field field) const;
-  QLineEdit* box(const QString& name) const;
-  QPushButton* button(const QString& name) const;
+  QPushButton* button(const char* name) const;
+  const QVector<Message>& messages() const { return messages_; }
 
-  /// What the 48 boxes show, in the worksheet's order.
-  QStringList texts() const;
-  /// What the worksheet holds, in the same order.
-  QStringList fieldTexts() const;
+  /// What the 48 boxes show, or what the worksheet holds, in its order.
+  QStringList texts(bool ofWorksheet = false);
 
-  void click(const QString& buttonName);
-  /// Puts the focus into the box, goes to the end of its text (End) and types
-  /// the text key by key.
-  void type(pothenot::Field field, const QString& text);
-  /// Selects everything in the box and types the text over it.
-  void retype(pothenot::Field field, const QString& text);
+  void click(const char* buttonName);
+  /// Types the text key by key at the end of the box's text, or over all of
+  /// it when `over` is set.
+  void type(pothenot::Field field, const QString& text, bool over = false);
 
   /// Shows the window modally (as the start window does) and runs `inside`
-  /// within its modal loop. Returns whether the modal showing ended by
-  /// itself; if it did not, the window is closed afterwards.
+  /// within its modal loop. Returns whether the showing ended by itself; if
+  /// it did not, the window is closed afterwards.
   bool runModal(const std::function<void()>& inside);
 
  private:
-  std::unique_ptr<TForm2> form_;
+  TForm2 form_;
+  QVector<Message> messages_;
+  QObject context_;
 };
