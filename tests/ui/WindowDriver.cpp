@@ -24,24 +24,12 @@ WindowDriver::WindowDriver() {
   [[maybe_unused]] const bool active = QTest::qWaitForWindowActive(&form_);
 }
 
-QLineEdit* WindowDriver::box(Field field) const {
-  return form_.findChild<QLineEdit*>(QString::fromUtf8(pothenot::Info(field).name));
-}
-
-QPushButton* WindowDriver::button(const char* name) const {
-  return form_.findChild<QPushButton*>(QString::fromLatin1(name));
-}
-
 QStringList WindowDriver::texts(bool ofWorksheet) {
   QStringList out;
   for (std::size_t i = 0; i < pothenot::kFieldCount; ++i)
     out << (ofWorksheet ? QString::fromUtf8(form_.worksheet().text(Field(i)))
                         : box(Field(i))->text());
   return out;
-}
-
-void WindowDriver::click(const char* buttonName) {
-  QTest::mouseClick(button(buttonName), Qt::LeftButton);
 }
 
 void WindowDriver::type(Field field, const QString& text, bool over) {

@@ -3,6 +3,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStringList>
+#include <QTest>
 #include <functional>
 
 #include "ui/Zadaha.h"
@@ -22,14 +23,14 @@ class WindowDriver {
   WindowDriver();
 
   TForm2& form() { return form_; }
-  QLineEdit* box(pothenot::Field field) const;
-  QPushButton* button(const char* name) const;
+  QLineEdit* box(pothenot::Field f) const { return Find<QLineEdit>(pothenot::Info(f).name.data()); }
+  QPushButton* button(const char* name) const { return Find<QPushButton>(name); }
   const QVector<Message>& messages() const { return messages_; }
 
   /// What the 48 boxes show, or what the worksheet holds, in its order.
   QStringList texts(bool ofWorksheet = false);
 
-  void click(const char* buttonName);
+  void click(const char* name) { QTest::mouseClick(button(name), Qt::LeftButton); }
   /// Types the text key by key at the end of the box's text, or over all of
   /// it when `over` is set.
   void type(pothenot::Field field, const QString& text, bool over = false);
@@ -40,6 +41,11 @@ class WindowDriver {
   bool runModal(const std::function<void()>& inside);
 
  private:
+  template <class T>
+  T* Find(const char* name) const {
+    return form_.findChild<T*>(QString::fromUtf8(name));
+  }
+
   TForm2 form_;
   QVector<Message> messages_;
   QObject context_;
