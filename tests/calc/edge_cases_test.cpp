@@ -1,13 +1,11 @@
 // Texts at the edges: whatever a user types or pastes is a number or one
-// clear error, quickly, and the worksheet stays usable.
+// clear error, quickly. (Random worksheets are the fuzz targets' work.)
 #include <gtest/gtest.h>
 
-#include <random>
 #include <string>
 
 #include "calc/calc_error.h"
 #include "calc/number_text.h"
-#include "calc/resection.h"
 
 namespace pothenot {
 namespace {
@@ -37,29 +35,6 @@ TEST(EdgeCasesTest, EveryByteAloneIsADigitOrNotANumber) {
       EXPECT_EQ(Read(text), static_cast<long double>(b - '0'));
     } else {
       EXPECT_THROW((void)Read(text), CalcError) << b;
-    }
-  }
-}
-
-TEST(EdgeCasesTest, RandomGivensGiveResultsOrOneStop) {
-  std::mt19937 random(7);
-  std::uniform_int_distribution<int> byte(0, 255), length(0, 12), pick(0, 16);
-  const char* alphabet = "0123456789,.-+eE ";
-  for (int round = 0; round < 3000; ++round) {
-    TWorksheet sheet;
-    for (const FieldInfo& f : Fields()) {
-      if (f.role != Role::Given || pick(random) > 2) continue;
-      std::string text;
-      for (int i = length(random); i > 0; --i) {
-        text += round % 2 ? static_cast<char>(byte(random)) : alphabet[pick(random)];
-      }
-      sheet.setText(f.name, text);
-    }
-    try {
-      Calculate(sheet, ",");
-      EXPECT_NE(sheet.text("Ede"), "");
-    } catch (const CalcError& e) {
-      EXPECT_GT(std::string(e.what()).size(), 10u);
     }
   }
 }
