@@ -1,16 +1,18 @@
-// Renders the problem window offscreen before and after "Вычислить", for
-// people to look at: render_windows <directory> [scale]. With a scale of 2 the
-// pictures are drawn at twice the pixel density and named "...@2x.png".
+// Renders the program's windows offscreen for people to look at:
+//   render_windows <directory> [scale]
+// start.png, about.png, zadaha-before.png and zadaha.png (the problem window
+// before and after "Вычислить"). With a scale of 2 the pictures are drawn at
+// twice the pixel density and named "...@2x.png".
 #include <QDir>
-#include <QLabel>
-#include <QLocale>
-#include <QPixmap>
 #include <QPushButton>
 #include <QTest>
 #include <cstdio>
 #include <string>
 
+#include "ui/About.h"
 #include "ui/Application.h"
+#include "ui/Program.h"
+#include "ui/Start.h"
 #include "ui/Zadaha.h"
 
 int main(int argc, char** argv) {
@@ -24,16 +26,22 @@ int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   qputenv("QT_SCALE_FACTOR", scale.c_str());
   TApplication app(argc, argv);
-  app.setTitle(QStringLiteral("Задача Потенота"));
+  TProgram program(app);
 
   const QString suffix = scale == "1" ? QString() : QStringLiteral("@%1x").arg(scale.c_str());
   const QDir out(QString::fromLocal8Bit(argv[1]));
-  TForm2 form;
-  form.show();
-  if (!QTest::qWaitForWindowExposed(&form)) return 1;
-  bool ok = form.grab().save(out.filePath("zadaha-before" + suffix + ".png"));
-  form.findChild<QPushButton*>(QStringLiteral("BitBtn1"))->click();
-  ok = form.grab().save(out.filePath("zadaha" + suffix + ".png")) && ok;
-  if (!ok) std::fprintf(stderr, "render_windows: cannot write into %s\n", argv[1]);
+  bool ok = true;
+  auto picture = [&](QWidget* window, const QString& name) {
+    window->show();
+    ok = QTest::qWaitForWindowExposed(window) &&
+         window->grab().save(out.filePath(name + suffix + ".png")) && ok;
+  };
+  picture(program.Form1(), "start");
+  picture(program.AboutBox(), "about");
+  program.AboutBox()->hide();
+  picture(program.Form2(), "zadaha-before");
+  program.Form2()->findChild<QPushButton*>(QStringLiteral("BitBtn1"))->click();
+  picture(program.Form2(), "zadaha");
+  if (!ok) std::fprintf(stderr, "render_windows: cannot write the pictures into %s\n", argv[1]);
   return ok ? 0 : 1;
 }
