@@ -12,8 +12,8 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent), ui_(std::make_unique<Ui
   setFont(pothenot::WindowFont());
   ui_->setupUi(this);
   // A fixed dialog frame: title and close box, nothing to resize it with.
-  setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
-                 Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                 Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
   setFixedSize(size());
 
   ui_->ProgramIcon->setPixmap(QPixmap(QStringLiteral(":/images/hardhat.png")));
