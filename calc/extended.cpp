@@ -119,10 +119,6 @@ Extended Frac(Extended x) {
   return Extended::FromRaw(x.raw() - WholePart(x.raw()));
 }
 
-Extended TruncTo(Extended x, int scale) {
-  return Extended::FromInt64(Trunc(x * scale)) / scale;
-}
-
 Extended Sin(Extended x) {
   return Checked(sinl(x.raw()));
 }

@@ -125,7 +125,9 @@ Extended Frac(Extended x);
 /// Keeps the decimals that `scale` (100 or 100000) stands for, cutting toward
 /// zero: trunc(x × scale), converted back exactly and divided by scale.
 /// −3523.414 cut at 100 is −3523.41. InvalidOperation as `Trunc`.
-Extended TruncTo(Extended x, int scale);
+inline Extended TruncTo(Extended x, int scale) {
+  return Extended::FromInt64(Trunc(x * scale)) / scale;
+}
 
 /// Sine and cosine of x radians, on the extended argument.
 Extended Sin(Extended x);

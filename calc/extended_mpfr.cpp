@@ -185,10 +185,6 @@ Extended Frac(Extended x) {
   return Compute([&](mpfr_ptr r) { return mpfr_sub(r, v.get(), whole.get(), MPFR_RNDN); });
 }
 
-Extended TruncTo(Extended x, int scale) {
-  return Extended::FromInt64(Trunc(x * scale)) / scale;
-}
-
 Extended Sin(Extended x) {
   return Compute([&](mpfr_ptr r) { return mpfr_sin(r, MpfrValue(x).get(), MPFR_RNDN); });
 }

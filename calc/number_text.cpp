@@ -34,7 +34,7 @@ Extended PowerOfTen(int k) {
 }
 
 [[noreturn]] void NotANumber() {
-  throw CalcError(CalcError::Kind::NotANumber, "Не число.");
+  throw CalcError::Fault(CalcError::Kind::NotANumber);
 }
 
 }  // namespace

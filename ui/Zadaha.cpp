@@ -1,6 +1,5 @@
 #include "ui/Zadaha.h"
 
-#include <QFont>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
