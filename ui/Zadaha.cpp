@@ -1,5 +1,6 @@
 #include "ui/Zadaha.h"
 
+#include <QAction>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -92,10 +93,33 @@ void TForm2::ShowField(std::string_view name) {
   // The box that is being typed into already shows the text: leave its
   // cursor and undo history alone.
   if (box->text() != text) box->setText(text);
+  emit sheetChanged();
+}
+
+QLineEdit* TForm2::box(Field field) const {
+  return boxes_[static_cast<std::size_t>(field)];
+}
+
+QWidget* TForm2::sheetPanel() const {
+  return ui_->Panel1;
+}
+
+std::string TForm2::DecimalSeparator() {
+  return QLocale::system().decimalPoint().toStdString();
+}
+
+void TForm2::addCommand(QAction* action) {
+  // The keys work wherever the focus is in this window; the menu opens on the
+  // panel's background (the boxes keep their own editing menus).
+  action->setShortcutContext(Qt::WindowShortcut);
+  addAction(action);
+  ui_->Panel1->setContextMenuPolicy(Qt::ActionsContextMenu);
+  ui_->Panel1->addAction(action);
 }
 
 void TForm2::BitBtn1Click() {
-  pothenot::Calculate(sheet_, QLocale::system().decimalPoint().toStdString());
+  emit calculateStarted();
+  pothenot::Calculate(sheet_, DecimalSeparator());
 }
 
 void TForm2::BitBtn2Click() {
@@ -103,6 +127,7 @@ void TForm2::BitBtn2Click() {
 }
 
 void TForm2::BitBtn3Click() {
+  emit clearStarted();
   sheet_.clear();
 }
 

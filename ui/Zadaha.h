@@ -4,11 +4,13 @@
 #include <QString>
 #include <array>
 #include <memory>
+#include <string>
 #include <string_view>
 
 #include "calc/fields.h"
 #include "calc/worksheet.h"
 
+class QAction;
 class QLineEdit;
 class QPushButton;
 
@@ -33,6 +35,30 @@ class TForm2 : public QDialog {
   ~TForm2() override;
 
   pothenot::TWorksheet& worksheet() { return sheet_; }
+
+  /// The edit box that shows `field`.
+  QLineEdit* box(pothenot::Field field) const;
+  /// The worksheet as it stands on screen: the panel that holds every box,
+  /// label, line and the three buttons.
+  QWidget* sheetPanel() const;
+
+  /// The desktop's decimal separator, the one Calculate reads and writes.
+  static std::string DecimalSeparator();
+
+  /// A command beyond the worksheet's three buttons: its key works anywhere in
+  /// the window, and it is listed in the context menu of the window's
+  /// background. The window takes no ownership of the action's receivers.
+  void addCommand(QAction* action);
+
+ signals:
+  /// The text of a field has changed: typed, calculated, cleared or mirrored.
+  /// Emitted once per field, so a Calculate raises it up to 29 times: a
+  /// listener that redraws should coalesce (QWidget::update does).
+  void sheetChanged();
+  /// "Вычислить" or "Очистить" was pressed; emitted before the worksheet acts,
+  /// so that whatever describes the sheet as it stood can let go of it.
+  void calculateStarted();
+  void clearStarted();
 
  private slots:
   void BitBtn1Click();  // "Вычислить"
