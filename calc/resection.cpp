@@ -5,6 +5,7 @@
 #include "calc/angles.h"
 #include "calc/calc_error.h"
 #include "calc/extended.h"
+#include "calc/givens.h"
 #include "calc/number_text.h"
 
 namespace pothenot {
@@ -13,24 +14,6 @@ namespace {
 
 using F = Field;
 using Kind = CalcError::Kind;
-
-// A user's text in a message: at most this many characters, then "…".
-constexpr std::size_t kQuotedCharacters = 40;
-
-std::string Quote(std::string_view text) {
-  std::string out = "«";
-  std::size_t characters = 0;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const auto byte = static_cast<unsigned char>(text[i]);
-    const bool startsCharacter = (byte & 0xC0) != 0x80;
-    if (startsCharacter && characters++ == kQuotedCharacters) {
-      out += "…";
-      break;
-    }
-    out += text[i];
-  }
-  return out + "»";
-}
 
 std::string Name(std::string_view quantity) {
   return "«" + std::string(quantity) + "»";
@@ -41,26 +24,6 @@ std::string Name(std::string_view quantity) {
 class Run {
  public:
   Run(TWorksheet& sheet, std::string_view separator) : sheet_(sheet), separator_(separator) {}
-
-  // A given, converted and stored at once.
-  Extended Read(Field field) {
-    const std::string& text = sheet_.text(field);
-    const std::string_view quantity = Info(field).quantity;
-    try {
-      return Extended(NumberFromText(text, separator_).ToDouble());
-    } catch (const CalcError& e) {
-      if (e.kind() == Kind::Overflow) {
-        throw CalcError(Kind::Overflow,
-                        "Число " + Quote(text) + " в поле " + Name(quantity) + " слишком велико.");
-      }
-      if (text.empty()) {
-        throw CalcError(Kind::NotANumber,
-                        "Поле " + Name(quantity) + " не заполнено: в нём должно стоять число.");
-      }
-      throw CalcError(Kind::NotANumber, "Текст " + Quote(text) + " в поле " + Name(quantity) +
-                                            " не является числом.");
-    }
-  }
 
   // From here on a fault is reported as one of `quantity`.
   void Computing(std::string_view quantity) { quantity_ = quantity; }
@@ -98,25 +61,6 @@ class Run {
   std::string_view separator_;
   std::string_view quantity_;
 };
-
-// The 17 givens as stored quantities.
-struct Givens {
-  Extended y1g, y1m, y1s, y2g, y2m, y2s;
-  Extended Xb, Xc, Xa, Yb, Yc, Ya, Xd, Yd;
-  Extended e2g, e2m, e2s;
-};
-
-// 1. The givens, in the worksheet's order, all read before anything is written.
-Givens ReadGivens(Run& run) {
-  Givens g;
-  g.y1g = run.Read(F::Ey1g), g.y1m = run.Read(F::Ey1m), g.y1s = run.Read(F::Ey1s);
-  g.y2g = run.Read(F::Ey2g), g.y2m = run.Read(F::Ey2m), g.y2s = run.Read(F::Ey2s);
-  g.Xb = run.Read(F::EXb), g.Xc = run.Read(F::EXc), g.Xa = run.Read(F::EXa);
-  g.Yb = run.Read(F::EYb), g.Yc = run.Read(F::EYc), g.Ya = run.Read(F::EYa);
-  g.Xd = run.Read(F::EXd), g.Yd = run.Read(F::EYd);
-  g.e2g = run.Read(F::Ee2g), g.e2m = run.Read(F::Ee2m), g.e2s = run.Read(F::Ee2s);
-  return g;
-}
 
 void Solve(Run& run, const Givens& g) {
   const auto& [y1g, y1m, y1s, y2g, y2m, y2s, Xb, Xc, Xa, Yb, Yc, Ya, Xd, Yd, e2g, e2m, e2s] = g;
@@ -232,8 +176,8 @@ void Solve(Run& run, const Givens& g) {
 }  // namespace
 
 void Calculate(TWorksheet& sheet, std::string_view decimalSeparator) {
+  const Givens givens = ReadGivens(sheet, decimalSeparator);
   Run run(sheet, decimalSeparator);
-  const Givens givens = ReadGivens(run);
   try {
     Solve(run, givens);
   } catch (const CalcError& fault) {
