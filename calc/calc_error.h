@@ -9,11 +9,13 @@ namespace pothenot {
 /// sees, in Russian, naming the quantity of the worksheet that failed.
 ///
 /// Thrown by:
+///  - `ReadGivens` (givens.h), naming the field whose text is not a number;
 ///  - `Calculate` (resection.h), when a given text is not a number or when an
 ///    arithmetic fault stops the calculation; the message names the field or
 ///    the quantity;
-///  - `Extended` arithmetic, `Trunc`, `Round`, `StoreDouble` (extended.h) and
-///    `NumberFromText` (number_text.h), with a message that names no quantity;
+///  - `Extended` arithmetic, `Extended::ToDouble`, `Trunc`, `Round`,
+///    `Remainder`, `FromDecimal` (extended.h) and `NumberFromText`
+///    (number_text.h), with a message that names no quantity;
 ///    `Calculate` rethrows these with the quantity it was computing.
 class CalcError : public std::runtime_error {
  public:

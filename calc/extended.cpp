@@ -83,24 +83,24 @@ locale_t CLocale() {
 }  // namespace
 
 Extended operator+(Extended a, Extended b) {
-  return Checked(a.v_ + b.v_);
+  return Checked(a.raw() + b.raw());
 }
 Extended operator-(Extended a, Extended b) {
-  return Checked(a.v_ - b.v_);
+  return Checked(a.raw() - b.raw());
 }
 Extended operator*(Extended a, Extended b) {
-  return Checked(a.v_ * b.v_);
+  return Checked(a.raw() * b.raw());
 }
 
 Extended operator/(Extended a, Extended b) {
-  if (b.v_ == 0) {
-    Fault(a.v_ == 0 ? CalcError::Kind::InvalidOperation : CalcError::Kind::DivisionByZero);
+  if (b.raw() == 0) {
+    Fault(a.raw() == 0 ? CalcError::Kind::InvalidOperation : CalcError::Kind::DivisionByZero);
   }
-  return Checked(a.v_ / b.v_);
+  return Checked(a.raw() / b.raw());
 }
 
 double Extended::ToDouble() const {
-  const double d = static_cast<double>(v_);
+  const double d = static_cast<double>(raw());
   if (std::isinf(d)) Fault(CalcError::Kind::Overflow);
   return d;
 }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <limits>
 #include <string>
 #include <string_view>
 
@@ -10,17 +9,13 @@
 // even. With any other evaluation the cut differences (K1 − K3, Xd − Xp, ...)
 // come out one hundredth off. Where `long double` is that type it carries the
 // values; elsewhere the build defines POTHENOT_EXTENDED_MPFR and a 64-bit
-// MPFR number with the same exponent range stands in, bit for bit.
+// MPFR number with the same exponent range stands in, bit for bit. Each
+// backend's representation, `ExtendedRep`, lives in its own header; this is
+// the one place that chooses.
 #if defined(POTHENOT_EXTENDED_MPFR)
-#define POTHENOT_EXTENDED_CONSTEXPR
+#include "calc/extended_mpfr.h"
 #else
-#define POTHENOT_EXTENDED_CONSTEXPR constexpr
-static_assert(std::numeric_limits<long double>::digits == 64 &&
-                  std::numeric_limits<long double>::max_exponent == 16384 &&
-                  std::numeric_limits<long double>::min_exponent == -16381 &&
-                  std::numeric_limits<long double>::has_denorm == std::denorm_present,
-              "the worksheet needs the 80-bit extended type as long double; "
-              "build with POTHENOT_EXTENDED_MPFR to emulate it");
+#include "calc/extended_native.h"
 #endif
 
 namespace pothenot {
@@ -35,49 +30,36 @@ namespace pothenot {
 /// Underflow and inexact results are not faults.
 class Extended {
  public:
-#if defined(POTHENOT_EXTENDED_MPFR)
-  Extended() = default;
-  Extended(int value);     // NOLINT: constants of the formulas
-  Extended(double value);  // NOLINT: a stored quantity, exactly
-  static Extended FromInt64(std::int64_t value);
-  friend Extended operator-(Extended a) {
-    a.kind_ = -a.kind_;
-    return a;
+  POTHENOT_EXTENDED_CONSTEXPR Extended() = default;
+  POTHENOT_EXTENDED_CONSTEXPR Extended(int value)  // NOLINT: constants of the formulas
+      : rep_(ExtendedRep::FromInt64(value)) {}
+  POTHENOT_EXTENDED_CONSTEXPR Extended(double value)  // NOLINT: a stored quantity, exactly
+      : rep_(ExtendedRep::FromDouble(value)) {}
+  /// Exact: 64 bits fit the significand.
+  static POTHENOT_EXTENDED_CONSTEXPR Extended FromInt64(std::int64_t value) {
+    return Extended(ExtendedRep::FromInt64(value));
   }
-  friend bool operator==(Extended a, Extended b);
-  friend bool operator<(Extended a, Extended b);
-  friend bool operator>(Extended a, Extended b) {
-    return b < a;
+  /// A `long double` rounded to the extended type (exact where it is that type).
+  static POTHENOT_EXTENDED_CONSTEXPR Extended FromRaw(long double v) {
+    return Extended(ExtendedRep::FromLongDouble(v));
   }
-  long double raw() const;
-  static Extended FromRaw(long double v);
-#else
-  constexpr Extended() = default;
-  constexpr Extended(int value) : v_(value) {}               // NOLINT: constants of the formulas
-  constexpr Extended(double value) : v_(value) {}            // NOLINT: a stored quantity, exactly
-  static constexpr Extended FromInt64(std::int64_t value) {  // exact: 64 bits fit the significand
-    return Extended(static_cast<long double>(value), 0);
+  /// The value as `long double`, for tests and diagnostics.
+  POTHENOT_EXTENDED_CONSTEXPR long double raw() const { return rep_.ToLongDouble(); }
+
+  /// The backend's own form of the value, for the backend's functions.
+  POTHENOT_EXTENDED_CONSTEXPR explicit Extended(ExtendedRep rep) : rep_(rep) {}
+  POTHENOT_EXTENDED_CONSTEXPR const ExtendedRep& rep() const { return rep_; }
+
+  friend POTHENOT_EXTENDED_CONSTEXPR Extended operator-(Extended a) {
+    return Extended(a.rep_.Negated());
   }
-  friend constexpr Extended operator-(Extended a) {
-    return Extended(-a.v_, 0);
+  friend POTHENOT_EXTENDED_CONSTEXPR bool operator==(Extended a, Extended b) {
+    return ExtendedRep::Equal(a.rep_, b.rep_);
   }
-  friend constexpr bool operator==(Extended a, Extended b) {
-    return a.v_ == b.v_;
+  friend POTHENOT_EXTENDED_CONSTEXPR bool operator<(Extended a, Extended b) {
+    return ExtendedRep::Less(a.rep_, b.rep_);
   }
-  friend constexpr bool operator<(Extended a, Extended b) {
-    return a.v_ < b.v_;
-  }
-  friend constexpr bool operator>(Extended a, Extended b) {
-    return a.v_ > b.v_;
-  }
-  /// The value itself, for tests and for the functions of this header.
-  constexpr long double raw() const {
-    return v_;
-  }
-  static constexpr Extended FromRaw(long double v) {
-    return Extended(v, 0);
-  }
-#endif
+  friend POTHENOT_EXTENDED_CONSTEXPR bool operator>(Extended a, Extended b) { return b < a; }
 
   friend Extended operator+(Extended a, Extended b);
   friend Extended operator-(Extended a, Extended b);
@@ -90,26 +72,12 @@ class Extended {
   double ToDouble() const;
 
  private:
-#if defined(POTHENOT_EXTENDED_MPFR)
-  friend class MpfrValue;
-  // An MPFR number of 64 bits laid out in place: its one limb, its exponent
-  // and its kind (zero, regular, ..., negative for a negative sign).
-  std::uint64_t limb_ = 0;
-  long exponent_ = 0;
-  int kind_ = 2;  // a positive zero
-#else
-  constexpr Extended(long double v, int) : v_(v) {}
-  long double v_ = 0;
-#endif
+  ExtendedRep rep_;
 };
 
 /// π as the extended type holds it: significand C90FDAA22168C235, exponent 1,
 /// 3.14159265358979323851...
-#if defined(POTHENOT_EXTENDED_MPFR)
-extern const Extended kPi;
-#else
-inline constexpr Extended kPi = Extended::FromRaw(0xC90FDAA22168C235p-62L);
-#endif
+POTHENOT_EXTENDED_CONSTANT Extended kPi{ExtendedRep::Pi()};
 
 /// x cut toward zero to a 64-bit signed integer. InvalidOperation when the
 /// result lies outside [−2^63, 2^63 − 1].

@@ -7,8 +7,10 @@
 // MPFR's, correctly rounded at the same precision.
 #if defined(POTHENOT_EXTENDED_MPFR)
 
+// mpfr.h declares its intmax_t functions (mpfr_set_sj, mpfr_get_sj) only when
+// <stdint.h> came first.
 #include <mpfr.h>
-#include <stdint.h>  // before mpfr.h: its intmax_t functions
+#include <stdint.h>
 
 #include <cmath>
 #include <cstdlib>
@@ -46,13 +48,14 @@ void UseExtendedRange() {
 
 }  // namespace
 
-// An mpfr_t over an Extended's storage, or over a limb of its own for a result.
+// An mpfr_t over a copy of a value's limb, or over a limb of its own for a result.
 class MpfrValue {
  public:
-  explicit MpfrValue(const Extended& e) : limb_(e.limb_) {
+  explicit MpfrValue(const ExtendedRep& e) : limb_(e.limb) {
     UseExtendedRange();
-    mpfr_custom_init_set(m_, e.kind_, e.exponent_, kPrecision, &limb_);
+    mpfr_custom_init_set(m_, e.kind, e.exponent, kPrecision, &limb_);
   }
+  explicit MpfrValue(const Extended& e) : MpfrValue(e.rep()) {}
   MpfrValue() {
     UseExtendedRange();
     mpfr_custom_init(&limb_, kPrecision);
@@ -65,19 +68,15 @@ class MpfrValue {
   mpfr_srcptr get() const { return m_; }
 
   // The value after an operation whose ternary value is `t`: brought to the
-  // subnormal precision, checked for a fault, and stored as an Extended.
-  Extended Finish(int t) {
+  // subnormal precision, checked for a fault, and stored.
+  ExtendedRep Finish(int t) {
     mpfr_subnormalize(m_, t, MPFR_RNDN);
     if (mpfr_inf_p(m_)) Fault(CalcError::Kind::Overflow);
     if (mpfr_nan_p(m_)) Fault(CalcError::Kind::InvalidOperation);
-    return Store();
-  }
-
-  Extended Store() const {
-    Extended e;
-    e.kind_ = mpfr_custom_get_kind(m_);
-    e.exponent_ = mpfr_regular_p(m_) ? mpfr_custom_get_exp(m_) : 0;
-    std::memcpy(&e.limb_, mpfr_custom_get_significand(m_), sizeof e.limb_);
+    ExtendedRep e;
+    e.kind = mpfr_custom_get_kind(m_);
+    e.exponent = mpfr_regular_p(m_) ? mpfr_custom_get_exp(m_) : 0;
+    std::memcpy(&e.limb, mpfr_custom_get_significand(m_), sizeof e.limb);
     return e;
   }
 
@@ -89,33 +88,41 @@ class MpfrValue {
 namespace {
 
 template <class Operation>
-Extended Compute(Operation operation) {
+ExtendedRep ComputeRep(Operation operation) {
   MpfrValue r;
   return r.Finish(operation(r.get()));
 }
 
+template <class Operation>
+Extended Compute(Operation operation) {
+  return Extended(ComputeRep(operation));
+}
+
 }  // namespace
 
-Extended::Extended(int value) {
-  *this = Compute([&](mpfr_ptr r) { return mpfr_set_si(r, value, MPFR_RNDN); });
+ExtendedRep ExtendedRep::FromInt64(std::int64_t v) {
+  return ComputeRep([&](mpfr_ptr r) { return mpfr_set_sj(r, v, MPFR_RNDN); });
 }
-Extended::Extended(double value) {
-  *this = Compute([&](mpfr_ptr r) { return mpfr_set_d(r, value, MPFR_RNDN); });
+ExtendedRep ExtendedRep::FromDouble(double v) {
+  return ComputeRep([&](mpfr_ptr r) { return mpfr_set_d(r, v, MPFR_RNDN); });
 }
-Extended Extended::FromInt64(std::int64_t value) {
-  return Compute([&](mpfr_ptr r) { return mpfr_set_sj(r, value, MPFR_RNDN); });
+ExtendedRep ExtendedRep::FromLongDouble(long double v) {
+  return ComputeRep([&](mpfr_ptr r) { return mpfr_set_ld(r, v, MPFR_RNDN); });
 }
-Extended Extended::FromRaw(long double v) {
-  return Compute([&](mpfr_ptr r) { return mpfr_set_ld(r, v, MPFR_RNDN); });
+// Significand C90FDAA22168C235, exponent 1: exact in 64 bits.
+ExtendedRep ExtendedRep::Pi() {
+  return ComputeRep([](mpfr_ptr r) {
+    mpfr_set_uj(r, 0xC90FDAA22168C235u, MPFR_RNDN);
+    return mpfr_mul_2si(r, r, -62, MPFR_RNDN);
+  });
 }
-long double Extended::raw() const {
+long double ExtendedRep::ToLongDouble() const {
   return mpfr_get_ld(MpfrValue(*this).get(), MPFR_RNDN);
 }
-
-bool operator==(Extended a, Extended b) {
+bool ExtendedRep::Equal(ExtendedRep a, ExtendedRep b) {
   return mpfr_equal_p(MpfrValue(a).get(), MpfrValue(b).get()) != 0;
 }
-bool operator<(Extended a, Extended b) {
+bool ExtendedRep::Less(ExtendedRep a, ExtendedRep b) {
   return mpfr_less_p(MpfrValue(a).get(), MpfrValue(b).get()) != 0;
 }
 
@@ -145,14 +152,6 @@ double Extended::ToDouble() const {
   if (std::isinf(d)) Fault(CalcError::Kind::Overflow);
   return d;
 }
-
-const Extended kPi = [] {
-  // Significand C90FDAA22168C235, exponent 1: exact in 64 bits.
-  return Compute([](mpfr_ptr r) {
-    mpfr_set_uj(r, 0xC90FDAA22168C235u, MPFR_RNDN);
-    return mpfr_mul_2si(r, r, -62, MPFR_RNDN);
-  });
-}();
 
 namespace {
 
