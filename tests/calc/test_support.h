@@ -1,72 +1,94 @@
 #pragma once
 
+// What the engine tests, the backend cross-check and the fuzz seeds share: the
+// kind of a fault, and worksheets made from the geometry of a station.
 #include <cmath>
 #include <cstdio>
-#include <map>
+#include <optional>
+#include <random>
 #include <string>
+#include <string_view>
 
+#include "calc/calc_error.h"
 #include "calc/worksheet.h"
 
 namespace pothenot::test {
 
-/// All 48 texts of a worksheet, by field name.
-inline std::map<std::string, std::string> Snapshot(const TWorksheet& sheet) {
-  std::map<std::string, std::string> out;
-  for (const FieldInfo& f : Fields()) out.emplace(f.name, sheet.text(f.name));
-  return out;
+/// The kind of `CalcError` that `operation` throws; nothing when it throws none.
+template <class Operation>
+std::optional<CalcError::Kind> FaultOf(Operation operation) {
+  try {
+    (void)operation();
+  } catch (const CalcError& e) {
+    return e.kind();
+  }
+  return std::nullopt;
 }
 
-// Plane coordinates in metres, X north and Y east, as on the worksheet.
+/// Plane coordinates in metres, X north and Y east, as on the worksheet.
 struct Point {
   double x = 0, y = 0;
 };
 
-/// Direction angle in degrees, [0, 360), in doubles: independent of the engine.
+/// A station P and the four known points sighted from it.
+struct Figure {
+  Point P, A, B, C, D;
+};
+
+inline double Centimetres(double v) {
+  return std::round(v * 100) / 100;
+}
+
+/// Direction angle from one point to another in degrees, [0, 360), in doubles.
 inline double DirectionDegrees(Point from, Point to) {
   return std::fmod(std::atan2(to.y - from.y, to.x - from.x) * 180 / M_PI + 360, 360);
 }
 
-inline std::string Comma(double v, int decimals) {
+/// A station anywhere in [1 km, 91 km)² and four points 50 m to 5 km from it
+/// at any bearing, so that every quadrant occurs; all to the centimetre.
+inline Figure RandomFigure(std::mt19937_64& random) {
+  std::uniform_real_distribution<double> unit(0, 1);
+  Figure f;
+  f.P = {Centimetres(1000 + unit(random) * 90000), Centimetres(1000 + unit(random) * 90000)};
+  for (Point* q : {&f.A, &f.B, &f.C, &f.D}) {
+    const double distance = 50 + unit(random) * 5000, bearing = unit(random) * 2 * M_PI;
+    *q = {Centimetres(f.P.x + distance * std::cos(bearing)),
+          Centimetres(f.P.y + distance * std::sin(bearing))};
+  }
+  return f;
+}
+
+/// A number as a surveyor writes it, with `decimals` decimals.
+inline std::string Written(double v, int decimals, std::string_view separator) {
   char buffer[64];
   std::snprintf(buffer, sizeof buffer, "%.*f", decimals, v);
   std::string s = buffer;
-  if (auto dot = s.find('.'); dot != std::string::npos) s[dot] = ',';
+  if (auto dot = s.find('.'); dot != std::string::npos) s.replace(dot, 1, separator);
   return s;
 }
 
-/// The givens a surveyor at P would write: the points to the centimetre, the
-/// angles to a hundredth of a second; γ1 and γ2 clockwise from A to B and C,
-/// ε from D to A.
-inline void Fill(TWorksheet& sheet, Point P, Point A, Point B, Point C, Point D) {
+/// The givens a surveyor at P would write: the points with `decimals`
+/// decimals, the angles to a hundredth of a second; γ1 and γ2 clockwise from A
+/// to B and C, ε from D to A.
+inline void Fill(TWorksheet& sheet, const Figure& f, std::string_view separator = ",",
+                 int decimals = 2) {
   auto dms = [&](const char* name, double degrees) {
     const double total = std::round(std::fmod(degrees + 720, 360) * 360000) / 100;
     const long whole = static_cast<long>(total);
     const std::string prefix = std::string("E") + name;
     sheet.setText(prefix + "g", std::to_string(whole / 3600));
     sheet.setText(prefix + "m", std::to_string(whole / 60 % 60));
-    sheet.setText(prefix + "s", Comma(total - static_cast<double>(whole - whole % 60), 2));
+    sheet.setText(prefix + "s",
+                  Written(total - static_cast<double>(whole - whole % 60), 2, separator));
   };
-  const double toA = DirectionDegrees(P, A);
-  dms("y1", DirectionDegrees(P, B) - toA);
-  dms("y2", DirectionDegrees(P, C) - toA);
-  dms("e2", toA - DirectionDegrees(P, D));
-  for (auto [name, p] : {std::pair{"a", A}, {"b", B}, {"c", C}, {"d", D}}) {
-    sheet.setText(std::string("EX") + name, Comma(p.x, 2));
-    sheet.setText(std::string("EY") + name, Comma(p.y, 2));
+  const double toA = DirectionDegrees(f.P, f.A);
+  dms("y1", DirectionDegrees(f.P, f.B) - toA);
+  dms("y2", DirectionDegrees(f.P, f.C) - toA);
+  dms("e2", toA - DirectionDegrees(f.P, f.D));
+  for (auto [name, p] : {std::pair{"a", f.A}, {"b", f.B}, {"c", f.C}, {"d", f.D}}) {
+    sheet.setText(std::string("EX") + name, Written(p.x, decimals, separator));
+    sheet.setText(std::string("EY") + name, Written(p.y, decimals, separator));
   }
-}
-
-/// The number a worksheet text stands for, read independently of the engine.
-inline double Value(std::string text) {
-  if (auto comma = text.find(','); comma != std::string::npos) text[comma] = '.';
-  return std::stod(text);
-}
-
-/// Seconds of arc of an angle text "D°M`S``".
-inline double ArcSeconds(const std::string& angleText) {
-  int d = 0, m = 0, s = 0;
-  if (std::sscanf(angleText.c_str(), "%d\xC2\xB0%d`%d``", &d, &m, &s) != 3) return NAN;
-  return d * 3600.0 + m * 60.0 + s;
 }
 
 }  // namespace pothenot::test

@@ -1,84 +1,46 @@
 // Calculates a long, fixed series of worksheets and prints, for each, a
 // digest of all 48 texts and of where Calculate stopped. Built once with the
 // processor's 80-bit type and once with its emulation; the two outputs must
-// be the same line for line. `worksheet_dump COUNT [INDEX]` prints every
-// text of worksheet INDEX instead, to see where two builds part.
-#include <cmath>
+// be the same line for line.
+//   worksheet_dump COUNT [INDEX]   every text of worksheet INDEX instead, to
+//                                  see where two builds part;
+//   worksheet_dump COUNT seeds DIR the givens of the first COUNT worksheets as
+//                                  inputs of the Calculate fuzz target.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <random>
 #include <string>
 
-#include "calc/calc_error.h"
 #include "calc/resection.h"
+#include "tests/calc/test_support.h"
 
 namespace {
 
 using pothenot::TWorksheet;
 
-struct Point {
-  double x, y;
-};
-
-std::string Text(double v, int decimals, const char* separator) {
-  char buffer[64];
-  std::snprintf(buffer, sizeof buffer, "%.*f", decimals, v);
-  std::string s = buffer;
-  const auto dot = s.find('.');
-  if (dot != std::string::npos) s.replace(dot, 1, separator);
-  return s;
-}
-
-double Direction(Point from, Point to) {
-  const double a = std::atan2(to.y - from.y, to.x - from.x) * 180 / M_PI;
-  return a < 0 ? a + 360 : a;
-}
-
-// One worksheet of the series: a random station and four points around it in
-// any quadrant, angles to a hundredth of a second, one of two separators;
-// now and then a text that is not a number or a figure that cannot be solved.
+// One worksheet of the series: a random figure, one of two separators; now
+// and then a text that is not a number or a figure that cannot be solved.
 TWorksheet Generate(std::mt19937_64& random, const char*& separator) {
   std::uniform_real_distribution<double> unit(0, 1);
   separator = unit(random) < 0.5 ? "," : ".";
-  const Point P{1000 + unit(random) * 90000, 1000 + unit(random) * 90000};
-  Point pts[4];
-  for (Point& q : pts) {
-    const double d = 50 + unit(random) * 5000, a = unit(random) * 2 * M_PI;
-    q = {std::round((P.x + d * std::cos(a)) * 100) / 100,
-         std::round((P.y + d * std::sin(a)) * 100) / 100};
-  }
+  pothenot::test::Figure f = pothenot::test::RandomFigure(random);
   const double pick = unit(random);
   if (pick < 0.02)
-    pts[2] = pts[1];  // B = C
+    f.C = f.B;
   else if (pick < 0.04)
-    pts[3].x = pts[0].x;  // D due east or west of A
+    f.D.x = f.A.x;  // D due east or west of A
   else if (pick < 0.05)
-    pts[2].x = pts[1].x;  // Xb = Xc
-
+    f.C.x = f.B.x;
   TWorksheet sheet;
-  auto dms = [&](const char* g, const char* m, const char* s, double degrees) {
-    degrees = std::fmod(degrees + 720, 360);
-    const double total = std::round(degrees * 360000) / 100;
-    const auto whole = static_cast<long>(total);
-    sheet.setText(g, std::to_string(whole / 3600));
-    sheet.setText(m, std::to_string(whole / 60 % 60));
-    sheet.setText(s, Text(total - static_cast<double>(whole - whole % 60), 2, separator));
-  };
-  const double toA = Direction(P, pts[0]);
-  dms("Ey1g", "Ey1m", "Ey1s", Direction(P, pts[1]) - toA);
-  dms("Ey2g", "Ey2m", "Ey2s", Direction(P, pts[2]) - toA);
-  dms("Ee2g", "Ee2m", "Ee2s", toA - Direction(P, pts[3]));
-  const char* names[4][2] = {{"EXa", "EYa"}, {"EXb", "EYb"}, {"EXc", "EYc"}, {"EXd", "EYd"}};
-  for (int i = 0; i < 4; ++i) {
-    sheet.setText(names[i][0], Text(pts[i].x, 2, separator));
-    sheet.setText(names[i][1], Text(pts[i].y, 2, separator));
-  }
+  pothenot::test::Fill(sheet, f, separator);
   if (pick > 0.97) {  // a bad given: the other separator, a letter, nothing, a huge value
     const char* bad[] = {"12,5.3", "7a", "", "1e400", "-", "0", "180", "90"};
-    const pothenot::FieldInfo& f = pothenot::Fields()[static_cast<std::size_t>(unit(random) * 48)];
-    if (f.role == pothenot::Role::Given)
-      sheet.setText(f.name, bad[static_cast<int>(unit(random) * 8)]);
+    const pothenot::FieldInfo& field =
+        pothenot::Fields()[static_cast<std::size_t>(unit(random) * 48)];
+    if (field.role == pothenot::Role::Given)
+      sheet.setText(field.name, bad[static_cast<int>(unit(random) * 8)]);
   }
   return sheet;
 }
@@ -92,11 +54,19 @@ std::uint64_t Fnv(std::uint64_t h, const std::string& s) {
 
 int main(int argc, char** argv) {
   const long count = argc > 1 ? std::atol(argv[1]) : 100000;
-  const long only = argc > 2 ? std::atol(argv[2]) : -1;
+  const bool seeds = argc > 3 && std::string(argv[2]) == "seeds";
+  const long only = argc > 2 && !seeds ? std::atol(argv[2]) : -1;
   std::mt19937_64 random(20261206);
   for (long i = 0; i < count; ++i) {
     const char* separator = ",";
     TWorksheet sheet = Generate(random, separator);
+    if (seeds) {  // the fuzz target's layout: separator byte, givens split at NUL
+      std::ofstream out(std::string(argv[3]) + "/geometry" + std::to_string(i), std::ios::binary);
+      out << (*separator == ',' ? '\1' : '\0');
+      for (const auto& f : pothenot::Fields())
+        if (f.role == pothenot::Role::Given) out << sheet.text(f.name) << '\0';
+      continue;
+    }
     std::string stop = "ok";
     try {
       pothenot::Calculate(sheet, separator);
