@@ -76,49 +76,26 @@ class TestMonkey : public QObject {
       if (!w.form().isVisible()) w.form().show();
       const auto field = static_cast<Field>(Pick(static_cast<int>(pothenot::kFieldCount)));
       QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : &w.form();
-      switch (Pick(20)) {
-        case 0:
-        case 1:
-          w.click(Pick(2) ? "BitBtn1" : "BitBtn3");
-          ++clicks;
-          break;
-        case 2:
-          if (Pick(10) == 0) {
-            w.click("BitBtn2");  // out, and back at the next event
-            ++clicks;
-          }
-          break;
-        case 3:
-          w.click("BitBtn3");
-          w.click("BitBtn1");
-          clicks += 2;
-          break;
-        case 4:
-        case 5: {
-          QApplication::clipboard()->setText(PasteText());
-          QLineEdit* box = w.box(field);
-          box->setFocus(Qt::MouseFocusReason);
-          QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
-          ++pastes;
-          break;
-        }
-        case 6:
-          QTest::keyClick(target, Qt::Key_A, Qt::ControlModifier);
-          break;
-        case 7:
-          QTest::keyClick(target, Pick(2) ? Qt::Key_Z : Qt::Key_X, Qt::ControlModifier);
-          break;
-        case 8:
-        case 9:
-        case 10:
-          QTest::keyClick(target, keys[Pick(static_cast<int>(std::size(keys)))]);
-          break;
-        case 11:
-          QTest::mouseClick(w.box(field), Qt::LeftButton);
-          break;
-        default:
-          Type(target, Piece());
-          break;
+      const int pick = Pick(20);
+      if (pick < 4) {  // Calculate or Clear, both in turn, now and then Выход
+        const char* buttons[] = {"BitBtn1", "BitBtn3", "BitBtn3", "BitBtn3", "BitBtn2"};
+        const int first = pick == 2 && Pick(10) == 0 ? 4 : pick;
+        w.click(buttons[first]);
+        if (first == 3) w.click("BitBtn1");
+        clicks += first == 3 ? 2 : 1;
+      } else if (pick < 6) {
+        QApplication::clipboard()->setText(PasteText());
+        w.box(field)->setFocus(Qt::MouseFocusReason);
+        QTest::keyClick(w.box(field), Qt::Key_V, Qt::ControlModifier);
+        ++pastes;
+      } else if (pick < 8) {
+        QTest::keyClick(target, "azx"[Pick(3)], Qt::ControlModifier);
+      } else if (pick < 11) {
+        QTest::keyClick(target, keys[Pick(static_cast<int>(std::size(keys)))]);
+      } else if (pick < 12) {
+        QTest::mouseClick(w.box(field), Qt::LeftButton);
+      } else {
+        Type(target, Piece());
       }
       if (event % 500 == 0) QCOMPARE(w.texts(), w.texts(true));
     }
