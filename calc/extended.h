@@ -43,7 +43,7 @@ class Extended {
   static POTHENOT_EXTENDED_CONSTEXPR Extended FromRaw(long double v) {
     return Extended(ExtendedRep::FromLongDouble(v));
   }
-  /// The value as `long double`, for tests and diagnostics.
+  /// The value as `long double`: for tests, and the native backend's own arithmetic.
   POTHENOT_EXTENDED_CONSTEXPR long double raw() const { return rep_.ToLongDouble(); }
 
   /// The backend's own form of the value, for the backend's functions.
