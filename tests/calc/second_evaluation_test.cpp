@@ -51,7 +51,7 @@ class Scheme {
  public:
   Scheme(const TWorksheet& sheet, std::string separator) : sheet_(sheet), sep_(separator) {}
 
-  // The 29 results in the order they are written; missing ones were not.
+  // The result texts written so far, by field; a stop leaves the rest unwritten.
   std::map<std::string, std::string> shown;
 
   void Evaluate() {
@@ -161,14 +161,14 @@ TEST(SecondEvaluationTest, AgreesWithCalculateOnEveryTextOfRandomWorksheets) {
     const char* separator = i % 3 == 0 ? "." : ",";
     test::Figure f = test::RandomFigure(random);
     // Every other one about the origin, with coordinates of both signs typed
-    // to 17 digits: their differences do not fit a double.
-    const bool digits17 = i % 2 == 1;
+    // to 12 decimals: their differences need more bits than a double holds.
+    const bool longTexts = i % 2 == 1;
     const test::Point origin = f.P;
     for (test::Point* q : {&f.P, &f.A, &f.B, &f.C, &f.D}) {
-      if (digits17) *q = {q->x - origin.x + noise(random), q->y - origin.y + noise(random)};
+      if (longTexts) *q = {q->x - origin.x + noise(random), q->y - origin.y + noise(random)};
     }
     TWorksheet sheet;
-    test::Fill(sheet, f, separator, digits17 ? 12 : 2);
+    test::Fill(sheet, f, separator, longTexts ? 12 : 2);
     Scheme scheme(sheet, separator);
     bool stopped = false;
     try {
