@@ -131,6 +131,46 @@ TEST(ResectionTest, PointSeparatorReadsTheExampleWrittenWithPoints) {
   EXPECT_EQ(sheet.text("EPA"), "240°1`14``");
 }
 
+// A given that reads with the other separator says which one this desktop
+// expects; one that reads with neither says nothing of separators.
+TEST(ResectionTest, NotANumberNamesTheExpectedSeparatorWhenTheOtherOneReads) {
+  struct Case {
+    std::string text, separator;
+    std::string hint;  // empty: no hint at all
+  } cases[] = {
+      {"10491,83", ".", "отделяется точкой «.», а не запятой «,»."},
+      {"10491.83", ",", "отделяется запятой «,», а не точкой «.»."},
+      {"-1,5e3", ".", "точкой «.», а не запятой «,»."},
+      {"1.5", "٫", "знаком «٫», а не точкой «.»."},
+      {"1,5,3", ".", ""},
+      {"abc", ".", ""},
+      {",", ".", ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text + " " + c.separator);
+    TWorksheet sheet;
+    sheet.setText("EXb", c.text);
+    if (c.separator != ",") {
+      for (const char* name : {"Ey1g", "Ey1m", "Ey1s", "Ey2g", "Ey2m", "Ey2s"})
+        sheet.setText(name, "1");
+    }
+    try {
+      Calculate(sheet, c.separator);
+      ADD_FAILURE() << "no stop";
+    } catch (const CalcError& e) {
+      const std::string message = e.what();
+      EXPECT_EQ(e.kind(), Kind::NotANumber);
+      EXPECT_TRUE(message.starts_with("Текст «" + c.text + "» в поле «Xb» не является числом."))
+          << message;
+      if (c.hint.empty()) {
+        EXPECT_EQ(message.find("отделяется"), std::string::npos) << message;
+      } else {
+        EXPECT_TRUE(message.ends_with(c.hint)) << message;
+      }
+    }
+  }
+}
+
 // The example turned about P by 90°, 180° and 270° puts A and D north of the
 // station in turn: the control must still show the measured ε.
 TEST(ResectionTest, ControlIsRightWhereverAAndDLie) {
