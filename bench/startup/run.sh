@@ -51,12 +51,12 @@ done
 med() { printf '%s' "${runs[$1]}" | awk -v c="$2" 'NF { print $c }' | median; }
 
 awk -v a="$(med app 1)" -v e="$(med empty 1)" -v t="$(med text 1)" \
-    -v am="$(med app 2)" -v em="$(med empty 2)" -v n="$RUNS" -v p="$PLATFORM" 'BEGIN {
+    -v am="$(med app 2)" -v em="$(med empty 2)" -v tm="$(med text 2)" -v n="$RUNS" -v p="$PLATFORM" 'BEGIN {
   goal = p == "xcb" ? 1.2 : 1.4
   printf "runs: %d each (%s), each up to the first drawing of its window\n", n, p
   printf "program start-up, median:          %.1f ms, %.1f MB peak\n", a / 1000, am / 1024
   printf "empty Qt window, median:           %.1f ms, %.1f MB peak\n", e / 1000, em / 1024
-  printf "window with one label, median:     %.1f ms\n", t / 1000
+  printf "window with one label, median:     %.1f ms, %.1f MB peak\n", t / 1000, tm / 1024
   printf "time ratio program / empty window:   %.2f (goal: at most %.2f)\n", a / e, goal
   printf "memory ratio program / empty window: %.2f (goal: at most 1.20)\n", am / em
   printf "time ratio program / one label:      %.2f\n", a / t
