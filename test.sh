@@ -4,11 +4,12 @@
 #   build-mpfr   the worksheet engine and its tests on the MPFR emulation
 #   build-asan   everything again under AddressSanitizer and UBSan
 #   build-fuzz   the engine's libFuzzer targets (clang), each for a bounded time
+# then the window tests of build a second time under Xvfb on the xcb platform.
 # Exits non-zero at the first failure.
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/setup.sh
-pothenot_install
+pothenot_install "${POTHENOT_TEST_PACKAGES[@]}"
 
 jobs=$(nproc)
 export QT_QPA_PLATFORM=offscreen
@@ -16,7 +17,7 @@ export QT_QPA_PLATFORM=offscreen
 step() { echo; echo "=== $* ==="; }
 
 step "build: program and tests"
-cmake -S . -B build -DPOTHENOT_WERROR=ON
+cmake -S . -B build -DPOTHENOT_WERROR=ON -DBUILD_TESTING=ON
 cmake --build build -j "$jobs"
 
 step "build-mpfr: engine on the emulated extended type"
@@ -40,5 +41,10 @@ export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
 for dir in build-mpfr build-fuzz build-asan build; do
   step "tests: $dir"
-  ctest --test-dir "$dir" --output-on-failure -j "$jobs"
+  ctest --test-dir "$dir" --output-on-failure -j "$jobs" -LE xcb
 done
+
+# The window, application and help tests again, each on its own virtual X
+# server; one at a time, so that the servers do not race for a display number.
+step "tests: build, windows on a real X server (Xvfb, xcb)"
+ctest --test-dir build --output-on-failure -L xcb

@@ -29,6 +29,27 @@ std::string Quote(std::string_view text) {
   return out + "»";
 }
 
+// How a message names a decimal separator: "точкой «.»".
+std::string SeparatorName(std::string_view separator) {
+  if (separator == ".") return "точкой «.»";
+  if (separator == ",") return "запятой «,»";
+  return "знаком «" + std::string(separator) + "»";
+}
+
+// The separator with which `text` would read as a number, when it is not the
+// desktop's own: a worksheet typed on a desktop that writes the other one.
+std::string_view OtherSeparatorThatReads(std::string_view text, std::string_view separator) {
+  for (std::string_view other : {std::string_view(","), std::string_view(".")}) {
+    if (other == separator) continue;
+    try {
+      NumberFromText(text, other);
+      return other;
+    } catch (const CalcError&) {
+    }
+  }
+  return {};
+}
+
 // A given, converted and stored at once.
 Extended Read(const TWorksheet& sheet, Field field, std::string_view separator) {
   const std::string& text = sheet.text(field);
@@ -44,8 +65,12 @@ Extended Read(const TWorksheet& sheet, Field field, std::string_view separator) 
       throw CalcError(Kind::NotANumber,
                       "Поле " + name + " не заполнено: в нём должно стоять число.");
     }
-    throw CalcError(Kind::NotANumber,
-                    "Текст " + Quote(text) + " в поле " + name + " не является числом.");
+    std::string message = "Текст " + Quote(text) + " в поле " + name + " не является числом.";
+    if (const auto other = OtherSeparatorThatReads(text, separator); !other.empty()) {
+      message += " На этом компьютере дробная часть числа отделяется " + SeparatorName(separator) +
+                 ", а не " + SeparatorName(other) + ".";
+    }
+    throw CalcError(Kind::NotANumber, message);
   }
 }
 

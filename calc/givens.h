@@ -22,7 +22,9 @@ struct Givens {
 /// Xd, Yd, ε measured), with `separator` as the only decimal separator.
 /// Throws `CalcError` NotANumber (an empty text, or one that is not a number)
 /// or Overflow (a number beyond the double range) at the first given that
-/// fails, with a message that names the field and quotes the text.
+/// fails, with a message that names the field and quotes the text. When the
+/// text would read as a number with the other separator ("," for ".", "." for
+/// ","), the message names the separator expected here.
 Givens ReadGivens(const TWorksheet& sheet, std::string_view separator);
 
 }  // namespace pothenot

@@ -1,14 +1,24 @@
 #!/usr/bin/env bash
 # Installs what building and testing need on Debian 12, only what is missing.
-# Sourced by ./run.sh and ./test.sh.
+# Sourced by ./run.sh, which needs only the program's packages, and by
+# ./test.sh, which adds the test packages: pothenot_install "${POTHENOT_TEST_PACKAGES[@]}".
 set -euo pipefail
 
+# The program and the help viewer.
 POTHENOT_PACKAGES=(
-  g++ cmake make pkg-config
-  libgtest-dev libgmock-dev libbenchmark-dev libmpfr-dev
-  clang libclang-rt-14-dev
+  g++ cmake make
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
   fonts-dejavu-core fonts-urw-base35 locales
+)
+
+# The tests, benchmarks and fuzzers; xvfb and xauth run the window tests on a
+# real X server; dpkg-dev (dpkg-shlibdeps), desktop-file-utils and appstream
+# build and check the Debian package.
+POTHENOT_TEST_PACKAGES=(
+  pkg-config libgtest-dev libgmock-dev libbenchmark-dev libmpfr-dev
+  clang libclang-rt-14-dev
+  xvfb xauth
+  dpkg-dev desktop-file-utils appstream
 )
 
 pothenot_missing_packages() {

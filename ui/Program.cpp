@@ -25,11 +25,20 @@ TProgram::TProgram(TApplication& application, pothenot::HelpCommand help)
   // window to close, which may be some other one.
   QApplication::setQuitOnLastWindowClosed(false);
 
-  form1_ = std::make_unique<TForm1>(*this);
+  form1_ = std::make_unique<TForm1>();
   // The dialogs belong to the start window's frame: they stay above it
   // while they are shown.
   form2_ = std::make_unique<TForm2>(form1_.get());
   aboutBox_ = std::make_unique<TAboutBox>(form1_.get());
+
+  // The start window only asks; the program answers with its windows and
+  // the help, so the start window needs to know none of them.
+  QObject::connect(form1_.get(), &TForm1::taskRequested, form2_.get(), &QDialog::exec);
+  QObject::connect(form1_.get(), &TForm1::aboutRequested, aboutBox_.get(), &QDialog::exec);
+  QObject::connect(form1_.get(), &TForm1::helpRequested, form1_.get(), [this] {
+    help_.setHelpFile(QStringLiteral("HELP.HLP"));
+    help_.run(pothenot::HelpCommand::kHelpFinder, 0);
+  });
 }
 
 TProgram::~TProgram() = default;

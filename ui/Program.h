@@ -14,8 +14,8 @@ class TAboutBox;
 /// application object gets its title and an empty help file name, then the
 /// windows come into being in a fixed order: the start window first, so that
 /// it is the main window, then the problem window with its worksheet, then
-/// the About box. The last two stay hidden until the start window shows them.
-/// All three live as long as this object.
+/// the About box. The last two stay hidden until the start window asks for
+/// them; this object answers its requests. All three live as long as it.
 class TProgram {
  public:
   /// The name under which the running application is known to the desktop.

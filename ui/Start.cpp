@@ -6,16 +6,11 @@
 #include <QPixmap>
 #include <QSvgRenderer>
 
-#include "ui/About.h"
 #include "ui/BitmapButton.h"
-#include "ui/HelpCommand.h"
-#include "ui/Program.h"
 #include "ui/WindowFont.h"
-#include "ui/Zadaha.h"
 #include "ui_Start.h"
 
-TForm1::TForm1(TProgram& program, QWidget* parent)
-    : QWidget(parent), program_(program), ui_(std::make_unique<Ui::TForm1>()) {
+TForm1::TForm1(QWidget* parent) : QWidget(parent), ui_(std::make_unique<Ui::TForm1>()) {
   setFont(pothenot::WindowFont());
   ui_->setupUi(this);
   move(343, 224);
@@ -48,13 +43,11 @@ void TForm1::DrawPicture() {
 }
 
 void TForm1::BitBtn1Click() {
-  program_.Form2()->exec();
+  emit taskRequested();
 }
 
 void TForm1::BitBtn2Click() {
-  pothenot::HelpCommand& help = program_.help();
-  help.setHelpFile(QStringLiteral("HELP.HLP"));
-  help.run(pothenot::HelpCommand::kHelpFinder, 0);
+  emit helpRequested();
 }
 
 void TForm1::BitBtn3Click() {
@@ -62,7 +55,7 @@ void TForm1::BitBtn3Click() {
 }
 
 void TForm1::BitBtn4Click() {
-  program_.AboutBox()->exec();
+  emit aboutRequested();
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {

@@ -3,7 +3,6 @@
 #include <QWidget>
 #include <memory>
 
-class TProgram;
 class QPushButton;
 
 namespace Ui {
@@ -11,22 +10,26 @@ class TForm1;
 }
 
 /// The start window, the application's main window: a picture and four
-/// buttons. "Задача" shows the problem window modally, "Описание" opens the
-/// help file at its topics, "О программе" shows the About box modally and
-/// "Выход" closes the window, which ends the application. Closing it by its
-/// frame does the same.
+/// buttons. "Задача", "Описание" and "О программе" ask for the problem window,
+/// the help and the About box through signals: the window knows none of them,
+/// whoever owns the application answers. "Выход" closes the window, which ends
+/// the application; closing it by its frame does the same.
 class TForm1 : public QWidget {
   Q_OBJECT
 
  public:
-  /// The other two windows and the help are reached through `program` when
-  /// a button is pressed; they need not exist yet.
-  explicit TForm1(TProgram& program, QWidget* parent = nullptr);
+  explicit TForm1(QWidget* parent = nullptr);
   ~TForm1() override;
 
  signals:
   /// The window has closed: the application ends.
   void closed();
+  /// "Задача": the problem window, modally; the receiver returns when it closes.
+  void taskRequested();
+  /// "Описание": the help file at its topics, without waiting for the viewer.
+  void helpRequested();
+  /// "О программе": the About box, modally.
+  void aboutRequested();
 
  private slots:
   void BitBtn1Click();  // "Задача"
@@ -40,6 +43,5 @@ class TForm1 : public QWidget {
  private:
   void DrawPicture();
 
-  TProgram& program_;
   std::unique_ptr<Ui::TForm1> ui_;
 };

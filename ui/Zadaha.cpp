@@ -16,13 +16,26 @@
 
 using pothenot::Field;
 
-TForm2::TForm2(QWidget* parent) : QDialog(parent), ui_(std::make_unique<Ui::TForm2>()) {
-  // The face first, so that every control created by the form inherits it.
+TForm2::TForm2(QWidget* parent) : QDialog(parent) {
+  // The face first, so that every control the form creates inherits it.
   setFont(pothenot::WindowFont());
-  ui_->setupUi(this);
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |
                  Qt::WindowCloseButtonHint);
+  // Fields written before the form exists are shown when it is built.
+  sheet_.setObserver([this](std::string_view name) { ShowField(name); });
+}
+
+Ui::TForm2& TForm2::Form() const {
+  // Building changes what is on screen, not what the window is: the hooks
+  // that hand out its controls stay const.
+  if (!ui_) const_cast<TForm2*>(this)->Build();
+  return *ui_;
+}
+
+void TForm2::Build() {
+  ui_ = std::make_unique<Ui::TForm2>();
+  ui_->setupUi(this);
   move(259, 3);
   FitLabels();
 
@@ -47,7 +60,6 @@ TForm2::TForm2(QWidget* parent) : QDialog(parent), ui_(std::make_unique<Ui::TFor
   }
   connect(ui_->EXa, &QLineEdit::textChanged, this, &TForm2::EXaChange);
   connect(ui_->EYa, &QLineEdit::textChanged, this, &TForm2::EYaChange);
-  sheet_.setObserver([this](std::string_view name) { ShowField(name); });
 
   pothenot::SetUpBitmapButton(ui_->BitBtn1, QStringLiteral(":/images/calculate.bmp"));
   pothenot::SetUpBitmapButton(ui_->BitBtn2, QStringLiteral(":/images/exit.bmp"));
@@ -58,6 +70,14 @@ TForm2::TForm2(QWidget* parent) : QDialog(parent), ui_(std::make_unique<Ui::TFor
           [this] { TApplication::Guarded([this] { BitBtn1Click(); }); });
   connect(ui_->BitBtn2, &QPushButton::clicked, this, &TForm2::BitBtn2Click);
   connect(ui_->BitBtn3, &QPushButton::clicked, this, &TForm2::BitBtn3Click);
+
+  // Commands registered before the form existed join the background's menu.
+  for (QAction* action : actions()) AddToMenu(action);
+}
+
+void TForm2::setVisible(bool visible) {
+  if (visible) Form();
+  QDialog::setVisible(visible);
 }
 
 TForm2::~TForm2() {
@@ -88,20 +108,22 @@ void TForm2::EYaChange(const QString& text) {
 void TForm2::ShowField(std::string_view name) {
   const auto field = pothenot::FieldByName(name);
   if (!field) return;
-  QLineEdit* box = boxes_[static_cast<std::size_t>(*field)];
-  const QString text = QString::fromUtf8(sheet_.text(*field));
-  // The box that is being typed into already shows the text: leave its
-  // cursor and undo history alone.
-  if (box->text() != text) box->setText(text);
+  if (QLineEdit* box = boxes_[static_cast<std::size_t>(*field)]) {
+    const QString text = QString::fromUtf8(sheet_.text(*field));
+    // The box that is being typed into already shows the text: leave its
+    // cursor and undo history alone.
+    if (box->text() != text) box->setText(text);
+  }
   emit sheetChanged();
 }
 
 QLineEdit* TForm2::box(Field field) const {
+  Form();
   return boxes_[static_cast<std::size_t>(field)];
 }
 
 QWidget* TForm2::sheetPanel() const {
-  return ui_->Panel1;
+  return Form().Panel1;
 }
 
 std::string TForm2::DecimalSeparator() {
@@ -109,10 +131,15 @@ std::string TForm2::DecimalSeparator() {
 }
 
 void TForm2::addCommand(QAction* action) {
-  // The keys work wherever the focus is in this window; the menu opens on the
-  // panel's background (the boxes keep their own editing menus).
+  // The keys work wherever the focus is in this window, built or not.
   action->setShortcutContext(Qt::WindowShortcut);
   addAction(action);
+  if (ui_) AddToMenu(action);
+}
+
+void TForm2::AddToMenu(QAction* action) {
+  // The menu opens on the panel's background; the boxes keep their own
+  // editing menus.
   ui_->Panel1->setContextMenuPolicy(Qt::ActionsContextMenu);
   ui_->Panel1->addAction(action);
 }

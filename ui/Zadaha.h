@@ -27,6 +27,11 @@ class TForm2;
 /// Created once and hidden; shown modally with exec(). Closing it ("Выход"
 /// or the frame's close box) only hides it, so the worksheet's texts are
 /// there again at the next showing.
+///
+/// The worksheet exists from the start; the form (boxes, labels, button
+/// pictures) is built when it is first needed: at the first showing, or when
+/// box() or sheetPanel() is asked for. Start-up does not pay for a window
+/// that may never be opened.
 class TForm2 : public QDialog {
   Q_OBJECT
 
@@ -36,10 +41,10 @@ class TForm2 : public QDialog {
 
   pothenot::TWorksheet& worksheet() { return sheet_; }
 
-  /// The edit box that shows `field`.
+  /// The edit box that shows `field`; builds the form if it is not yet built.
   QLineEdit* box(pothenot::Field field) const;
   /// The worksheet as it stands on screen: the panel that holds every box,
-  /// label, line and the three buttons.
+  /// label, line and the three buttons; builds the form if need be.
   QWidget* sheetPanel() const;
 
   /// The desktop's decimal separator, the one Calculate reads and writes.
@@ -48,7 +53,10 @@ class TForm2 : public QDialog {
   /// A command beyond the worksheet's three buttons: its key works anywhere in
   /// the window, and it is listed in the context menu of the window's
   /// background. The window takes no ownership of the action's receivers.
+  /// The key works at once; the menu entry appears once the form is built.
   void addCommand(QAction* action);
+
+  void setVisible(bool visible) override;
 
  signals:
   /// The text of a field has changed: typed, calculated, cleared or mirrored.
@@ -71,6 +79,10 @@ class TForm2 : public QDialog {
   void keyPressEvent(QKeyEvent* event) override;
 
  private:
+  /// The form, built on first use.
+  Ui::TForm2& Form() const;
+  void Build();
+  void AddToMenu(QAction* action);
   void BoxChange(pothenot::Field field, const QString& text);
   void ShowField(std::string_view name);
   void FitLabels();

@@ -4,7 +4,10 @@
 // "empty" shows a bare window of the start window's size, the least any Qt
 // program pays; "text" the same window with one line of text in it, the
 // least any window with a caption on it pays (the font database). The caller times whole processes,
-// from their start to that first drawing.
+// from their start to that first drawing; the probe prints its peak resident
+// memory at that moment, in kilobytes.
+#include <sys/resource.h>
+
 #include <QApplication>
 #include <QEvent>
 #include <QLabel>
@@ -31,6 +34,9 @@ class FirstPaint : public QObject {
     if (event->type() == QEvent::Paint && !seen_) {
       seen_ = true;
       QTimer::singleShot(0, watched, [] {
+        rusage usage{};
+        getrusage(RUSAGE_SELF, &usage);
+        std::printf("%ld\n", usage.ru_maxrss);
         std::fflush(nullptr);
         std::_Exit(0);
       });

@@ -65,7 +65,7 @@ class TestStart : public QObject {
     QVERIFY(!form1()->isVisible() && !program_->Form2()->isVisible() &&
             !program_->AboutBox()->isVisible());
     form1()->show();
-    QApplication::setActiveWindow(form1());
+    form1()->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(form1()));
   }
   void cleanup() { program_.reset(); }
@@ -134,7 +134,7 @@ class TestStart : public QObject {
     QDialog* dialog = about ? static_cast<QDialog*>(program_->AboutBox()) : program_->Form2();
     bool sawModal = false;
     QTimer::singleShot(0, dialog, [&] {
-      QApplication::setActiveWindow(dialog);
+      dialog->activateWindow();
       [[maybe_unused]] const bool active = QTest::qWaitForWindowActive(dialog);
       sawModal = dialog->isModal() && QApplication::activeModalWidget() == dialog;
       // The start window takes no input meanwhile.

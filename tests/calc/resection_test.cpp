@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
 #include <utility>
 #include <vector>
@@ -104,6 +105,70 @@ TEST(ResectionTest, StopsNameTheirQuantityAndKeepWhatWasWritten) {
       EXPECT_EQ(sheet.text(kBuiltInResults[i].first), "old");
     }
   }
+}
+
+// A given that reads with the other separator says which one this desktop
+// expects; one that reads with neither says nothing of separators.
+TEST(ResectionTest, NotANumberNamesTheExpectedSeparatorWhenTheOtherOneReads) {
+  struct Case {
+    std::string text, separator;
+    std::string hint;  // empty: no hint at all
+  } cases[] = {
+      {"10491,83", ".", "отделяется точкой «.», а не запятой «,»."},
+      {"10491.83", ",", "отделяется запятой «,», а не точкой «.»."},
+      {"-1,5e3", ".", "точкой «.», а не запятой «,»."},
+      {"1.5", "٫", "знаком «٫», а не точкой «.»."},
+      {"1,5,3", ".", ""},
+      {"abc", ".", ""},
+      {",", ".", ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text + " " + c.separator);
+    TWorksheet sheet;
+    sheet.setText("EXb", c.text);
+    if (c.separator != ",") {
+      for (const char* name : {"Ey1g", "Ey1m", "Ey1s", "Ey2g", "Ey2m", "Ey2s"})
+        sheet.setText(name, "1");
+    }
+    try {
+      Calculate(sheet, c.separator);
+      ADD_FAILURE() << "no stop";
+    } catch (const CalcError& e) {
+      const std::string message = e.what();
+      EXPECT_EQ(e.kind(), Kind::NotANumber);
+      EXPECT_TRUE(message.starts_with("Текст «" + c.text + "» в поле «Xb» не является числом."))
+          << message;
+      if (c.hint.empty()) {
+        EXPECT_EQ(message.find("отделяется"), std::string::npos) << message;
+      } else {
+        EXPECT_TRUE(message.ends_with(c.hint)) << message;
+      }
+    }
+  }
+}
+
+// The same angle as degrees, minutes and seconds, as decimal degrees, as
+// seconds alone or a turn away gives the same worksheet.
+TEST(ResectionTest, EquivalentAnglesGiveTheSameWorksheet) {
+  auto solve = [](const std::string& angle, const char* g, const char* m, const char* s) {
+    TWorksheet w;
+    w.setText("E" + angle + "g", g);
+    w.setText("E" + angle + "m", m);
+    w.setText("E" + angle + "s", s);
+    Calculate(w, ",");
+    std::map<std::string, std::string> results;
+    for (const FieldInfo& f : Fields())
+      if (f.role == Role::Result) results[std::string(f.name)] = w.text(f.name);
+    return results;
+  };
+  const auto gamma = solve("y1", "110", "24", "36");
+  EXPECT_EQ(solve("y1", "110,41", "0", "0"), gamma);
+  EXPECT_EQ(solve("y1", "0", "0", "397476"), gamma);
+  EXPECT_EQ(solve("y1", " 111 ", "-36", "3,6e1"), gamma);
+  const auto epsilon = solve("e2", "54", "11", "15");
+  EXPECT_EQ(solve("e2", "-305", "-48", "-45"), epsilon);
+  EXPECT_EQ(solve("e2", "414", "11", "15"), epsilon);
+  EXPECT_EQ(solve("e2", "54", "11", "20").at("Ede"), "0°0`-5``");  // five seconds off
 }
 
 }  // namespace

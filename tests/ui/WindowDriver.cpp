@@ -20,7 +20,7 @@ WindowDriver::WindowDriver() {
     });
   });
   form_.show();
-  QApplication::setActiveWindow(&form_);
+  form_.activateWindow();
   [[maybe_unused]] const bool active = QTest::qWaitForWindowActive(&form_);
 }
 
@@ -48,7 +48,7 @@ bool WindowDriver::runModal(const std::function<void()>& inside) {
   form_.hide();
   bool endedByItself = true;
   QTimer::singleShot(0, &form_, [&] {
-    QApplication::setActiveWindow(&form_);
+    form_.activateWindow();
     [[maybe_unused]] const bool active = QTest::qWaitForWindowActive(&form_);
     inside();
     endedByItself = !form_.isVisible();

@@ -2,8 +2,10 @@
 // whose decimal separator is a comma, as the worksheet's example is written,
 // or, with POTHENOT_DECIMAL_POINT=1, a point: the functions named point* are
 // for that run, the others for the comma.
+#include <QAction>
 #include <QApplication>
 #include <QLocale>
+#include <QSignalSpy>
 #include <QTest>
 #include <memory>
 
@@ -179,6 +181,35 @@ class TestZadaha : public QObject {
     QVERIFY(w_->messages().isEmpty());
   }
 
+  // The form is built when first needed, not at start-up: whatever the
+  // worksheet, its signals and the commands went through before is there
+  // once it is, and a command added afterwards joins it too.
+  void formBuiltOnFirstUseShowsWhatCameBefore() {
+    TForm2 form;
+    QSignalSpy changed(&form, &TForm2::sheetChanged);
+    QAction early(u"Раньше"_s), late(u"Позже"_s);
+    early.setShortcut(Qt::Key_F7);
+    late.setShortcut(Qt::Key_F8);
+    QSignalSpy earlyRun(&early, &QAction::triggered), lateRun(&late, &QAction::triggered);
+    form.addCommand(&early);
+    form.worksheet().setText(Field::EXb, "123,5");
+    QCOMPARE(changed.size(), 1);
+    QVERIFY(form.findChild<QLineEdit*>() == nullptr);  // nothing built so far
+
+    QCOMPARE(form.box(Field::EXb)->text(), u"123,5"_s);
+    form.addCommand(&late);
+    QCOMPARE(form.sheetPanel()->actions(), (QList<QAction*>{&early, &late}));
+    QCOMPARE(form.sheetPanel()->contextMenuPolicy(), Qt::ActionsContextMenu);
+    form.show();
+    form.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    QTest::keyClicks(form.box(Field::EYb), u"7"_s);
+    QCOMPARE(form.worksheet().text(Field::EYb), form.box(Field::EYb)->text().toStdString());
+    QTest::keyClick(form.box(Field::EYb), Qt::Key_F7);
+    QTest::keyClick(form.box(Field::EYb), Qt::Key_F8);
+    QCOMPARE(earlyRun.size() + lateRun.size(), 2);
+  }
+
   // The example's first number with a comma is Xb: Calculate stops there,
   // before it writes anything. Written with points, the example calculates.
   void pointLocaleTakesTheUsersSeparator() {
@@ -187,7 +218,7 @@ class TestZadaha : public QObject {
     QCOMPARE(w_->messages().size(), 1);
     const QString text = w_->messages().front().text;
     QVERIFY2(text.contains(QString::fromUtf8(pothenot::Info(Field::EXb).quantity)) &&
-                 text.contains(before[At(Field::EXb)]),
+                 text.contains(before[At(Field::EXb)]) && text.contains(u"точкой «.»"_s),
              qPrintable(text));
     QCOMPARE(w_->texts(), before);
     QCOMPARE(w_->texts(true), before);

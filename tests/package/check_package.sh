@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# check_package.sh BUILD_DIR: packs BUILD_DIR with `cpack -G DEB` into a
+# temporary folder and checks what apt would install: the two programs, the
+# help file, the desktop entry, the icons, the software centre's metainfo and
+# the manual pages, nothing outside the usual places, dependencies found from
+# the binaries and none of the test-only libraries.
+set -euo pipefail
+build=$1
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+cpack -G DEB -B "$work" --config "$build/CPackConfig.cmake" >"$work/cpack.log" 2>&1 ||
+  { cat "$work/cpack.log" >&2; fail "cpack"; }
+debs=("$work"/*.deb)
+[[ ${#debs[@]} -eq 1 && -f ${debs[0]} ]] || fail "expected one .deb, got: ${debs[*]}"
+deb=${debs[0]}
+
+# Files (not folders) as "mode path".
+dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { sub(/^\./, "", $6); print $1, $6 }' >"$work/files"
+for expected in \
+  "-rwxr-xr-x /usr/bin/pothenot" \
+  "-rwxr-xr-x /usr/bin/pothenot-help" \
+  "-rw-r--r-- /usr/share/pothenot/HELP.HLP" \
+  "-rw-r--r-- /usr/share/applications/pothenot.desktop" \
+  "-rw-r--r-- /usr/share/icons/hicolor/scalable/apps/pothenot.svg" \
+  "-rw-r--r-- /usr/share/icons/hicolor/16x16/apps/pothenot.png" \
+  "-rw-r--r-- /usr/share/icons/hicolor/32x32/apps/pothenot.png" \
+  "-rw-r--r-- /usr/share/metainfo/ru.pothenot.pothenot.metainfo.xml" \
+  "-rw-r--r-- /usr/share/man/man1/pothenot.1" \
+  "-rw-r--r-- /usr/share/man/man1/pothenot-help.1"; do
+  grep -qxF -- "$expected" "$work/files" || fail "missing or wrong mode: $expected"
+done
+# Whatever else the package holds stays in the program's own places.
+if grep -vE ' /usr/(bin/pothenot(-help)?|share/(pothenot|applications|icons/hicolor|metainfo|man/man1)/)' \
+  "$work/files"; then
+  fail "files outside the program's places (above)"
+fi
+
+field() { dpkg-deb -f "$deb" "$1"; }
+[[ $(field Package) == pothenot && $(field Architecture) == "$(dpkg --print-architecture)" ]] ||
+  fail "package or architecture"
+[[ $(field Maintainer) == *@* ]] || fail "no maintainer address"
+description=$(field Description)
+[[ $description == *"surveyor's resection"* && $description == *"Обратная засечка"* ]] ||
+  fail "description is not in English and Russian"
+depends=$(field Depends)
+names=$(tr ',|' '\n\n' <<<"$depends" | awk '{ print $1 }')
+for library in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6svg6 fonts-urw-base35; do
+  grep -qxF "$library" <<<"$names" || fail "Depends lacks $library: $depends"
+done
+if grep -E 'gtest|gmock|benchmark|mpfr|qt6test' <<<"$names"; then
+  fail "Depends names a test-only library (above): $depends"
+fi
+
+# The desktop entry and the metainfo, as the package installs them.
+dpkg-deb -x "$deb" "$work/root"
+desktop-file-validate "$work/root/usr/share/applications/pothenot.desktop" | tee "$work/desktop.log"
+[[ ! -s $work/desktop.log ]] || fail "desktop-file-validate has remarks"
+appstreamcli validate --no-net "$work/root/usr/share/metainfo/ru.pothenot.pothenot.metainfo.xml" ||
+  fail "appstreamcli validate"
+echo "package ok: $(basename "$deb"), $(stat -c %s "$deb") bytes; Depends: $depends"
