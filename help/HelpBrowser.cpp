@@ -1,7 +1,6 @@
 #include "help/HelpBrowser.h"
 
 #include "help/HelpFile.h"
-#include "help/HelpMarkup.h"
 
 namespace pothenot {
 
@@ -10,49 +9,28 @@ HelpBrowser::HelpBrowser(QWidget* parent) : QTextBrowser(parent) {
   setOpenExternalLinks(false);
   setOpenLinks(false);
   connect(this, &QTextBrowser::anchorClicked, this, &HelpBrowser::followLink);
-  document()->setDefaultStyleSheet(
-      QStringLiteral("h2 { color: #1f3f7f; }"
-                     "h3 { color: #1f3f7f; }"
-                     "p.formula { margin-left: 28px; font-family: 'DejaVu Serif', serif; }"
-                     "p.subtopics { font-weight: bold; }"));
-}
-
-void HelpBrowser::setHelpFile(const HelpFile* file) {
-  file_ = file;
-  clearHistory();
-  clear();
-}
-
-QString HelpBrowser::topicId() const {
-  return HelpMarkup::topicIdOf(source()).value_or(QString());
-}
-
-bool HelpBrowser::isTopic(const QUrl& url) const {
-  const std::optional<QString> id = HelpMarkup::topicIdOf(url);
-  return file_ && id && file_->topic(*id);
+  document()->setDefaultStyleSheet(QStringLiteral("h2, h3 { color: #1f3f7f; }"));
 }
 
 QVariant HelpBrowser::loadResource(int type, const QUrl& name) {
-  if (type != QTextDocument::HtmlResource || !isTopic(name)) return QVariant();
-  return file_->pageHtml(*HelpMarkup::topicIdOf(name));
+  const std::optional<QString> id = HelpFile::topicIdOf(name);
+  const HelpTopic* topic = file_ && id ? file_->topic(*id) : nullptr;
+  if (type != QTextDocument::HtmlResource || !topic) return QVariant();
+  return topic->html;
 }
 
 void HelpBrowser::followLink(const QUrl& url) {
-  if (isTopic(url)) {
-    setSource(url, QTextDocument::HtmlResource);
-  } else {
-    emit linkRefused(url);
-  }
+  setSource(url, QTextDocument::HtmlResource);
 }
 
 void HelpBrowser::doSetSource(const QUrl& name, QTextDocument::ResourceType type) {
-  // Back and Forward come here too; the history holds topics only.
-  if (!isTopic(name)) {
+  const std::optional<QString> id = HelpFile::topicIdOf(name);
+  static_cast<void>(type);  // a topic is always a page, whatever the caller guessed
+  if (!file_ || !id || !file_->topic(*id)) {
     emit linkRefused(name);
     return;
   }
-  QTextBrowser::doSetSource(
-      name, type == QTextDocument::UnknownResource ? QTextDocument::HtmlResource : type);
+  QTextBrowser::doSetSource(name, QTextDocument::HtmlResource);
 }
 
 }  // namespace pothenot

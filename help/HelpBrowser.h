@@ -7,10 +7,9 @@ namespace pothenot {
 
 class HelpFile;
 
-/// The text pane of the help viewer. It shows the topics of one help file and
-/// nothing else: every resource that is not a topic of that file (another file,
-/// a remote address, a picture, a style sheet) is refused, and links leading
-/// anywhere but to a topic are not followed.
+/// The text pane of the help viewer. It shows the pages of one help file and
+/// nothing else: it loads no resource at all (no other file, picture, style
+/// sheet or network address), and follows links to topics of the file only.
 class HelpBrowser : public QTextBrowser {
   Q_OBJECT
 
@@ -18,10 +17,7 @@ class HelpBrowser : public QTextBrowser {
   explicit HelpBrowser(QWidget* parent = nullptr);
 
   /// The file whose topics are shown; it must outlive the browser.
-  void setHelpFile(const HelpFile* file);
-
-  /// The id of the topic on show, empty before the first.
-  QString topicId() const;
+  void setHelpFile(const HelpFile* file) { file_ = file; }
 
   /// Serves the pages of the file's topics; anything else gets nothing.
   QVariant loadResource(int type, const QUrl& name) override;
@@ -37,8 +33,6 @@ class HelpBrowser : public QTextBrowser {
   void doSetSource(const QUrl& name, QTextDocument::ResourceType type) override;
 
  private:
-  bool isTopic(const QUrl& url) const;
-
   const HelpFile* file_ = nullptr;
 };
 

@@ -2,22 +2,23 @@
 
 #include <QString>
 #include <QStringList>
-#include <QStringView>
+#include <QUrl>
 #include <optional>
 #include <vector>
 
-#include "help/HelpMarkup.h"
-
 namespace pothenot {
 
-/// One topic of a help file: what the contents, the index and the text pane
-/// know of it.
+/// One topic of the help: what the contents, the index, the search and the
+/// text pane know of it.
 struct HelpTopic {
   QString id;         ///< "k-quantities": what links and the contents refer to
-  QString title;      ///< shown in the contents and as the page heading
+  QString title;      ///< the heading, shown in the contents and atop the page
+  int level = 1;      ///< 1 to 6, the number of "#" of its heading
   QString parent;     ///< id of the topic it stands under in the contents; empty at the top
   QStringList terms;  ///< index terms that lead to it
-  QString bodyHtml;   ///< the body, already turned from markup into HTML
+  QString markdown;   ///< its text as written, without the index line
+  QString html;       ///< the page as shown: heading, text, links to the topics under it
+  QString text;       ///< the page as plain text, for the search
 };
 
 /// One line of the index: a term and one topic it leads to. A term that leads
@@ -27,52 +28,52 @@ struct HelpIndexEntry {
   QString topicId;
 };
 
-/// A help file read into memory and checked: every link and every index term
-/// leads to a topic of the file. No widgets here.
+/// The help file read into memory. No widgets here, but the pages are made
+/// with Qt's Markdown reader, so a QGuiApplication must exist.
 ///
-/// The file is UTF-8 text. Lines starting with "%" are comments. It opens with
-/// a header:
-///   @helpfile <title of the help>
-///   @start <topic id>          (optional; else the first topic)
-/// and goes on with topics, each a block of directives followed by its body in
-/// the markup of `HelpMarkup`:
-///   @topic <id>
-///   @title <title>
-///   @parent <id of a topic above it in the file>   (optional)
-///   @index <term>; <term>; ...                     (any number of lines)
+/// The file is UTF-8 Markdown. A heading that ends in "{#id}" (lower-case
+/// Latin letters, digits, hyphens) opens a topic; its level ("#" to "######")
+/// puts it under the nearest topic above it with a smaller level. A heading
+/// without "{#id}" is a sub-heading of the topic it stands in. A line
+/// "<!-- index: term; term -->" in a topic gives its index terms. Links to
+/// topics are written "[text](#id)". Text before the first topic is not shown.
+///
+/// Nothing of a page may reach outside the file: raw HTML is shown as typed,
+/// pictures are replaced by their alternative text, and a link to anything but
+/// a topic stays as written for the viewer to refuse.
 class HelpFile {
  public:
   /// Larger files are refused unread: no help text comes near this.
   static constexpr qint64 kMaxBytes = 4 * 1024 * 1024;
 
-  /// Reads and checks the file at `path`. On failure returns nothing and puts a
-  /// Russian message naming the file into `error`.
+  /// Reads the file at `path`. On failure returns nothing and puts a Russian
+  /// message naming the file into `error`.
   static std::optional<HelpFile> load(const QString& path, QString* error);
 
-  /// Checks already decoded text. `fault->line` is 0 when the text is not a
-  /// help file at all (no header), else the line of the first fault.
-  static std::optional<HelpFile> parse(QStringView text, HelpFault* fault);
+  /// Reads already decoded text; on failure `error` gets the reason, opening
+  /// with "строка N: " when it is on one line.
+  static std::optional<HelpFile> parse(const QString& text, QString* error);
 
-  const QString& title() const { return title_; }
-  const QString& startTopic() const { return start_; }
+  /// The title of the help: that of its first topic, where the viewer opens.
+  const QString& title() const { return topics_.front().title; }
+  const QString& startTopic() const { return topics_.front().id; }
   /// In the order of the file, which is also the order of the contents.
   const std::vector<HelpTopic>& topics() const { return topics_; }
   const HelpTopic* topic(const QString& id) const;
-  /// Ids of the topics directly under `id` ("" for the top level), in file order.
-  QStringList children(const QString& id) const;
   /// Sorted alphabetically (Russian order, ignoring case), then by topic order.
   const std::vector<HelpIndexEntry>& index() const { return index_; }
 
-  /// The whole page of a topic: its heading, its body and links to the topics
-  /// under it. Empty for an unknown id.
-  QString pageHtml(const QString& id) const;
+  /// The URL under which the viewer shows the topic `id`: "topic:id".
+  static QUrl topicUrl(const QString& id);
+  /// The topic id of such a URL, whether or not the file has that topic;
+  /// nothing for any other URL.
+  static std::optional<QString> topicIdOf(const QUrl& url);
 
  private:
   HelpFile() = default;
+  void buildPages();
   void buildIndex();
 
-  QString title_;
-  QString start_;
   std::vector<HelpTopic> topics_;
   std::vector<HelpIndexEntry> index_;
 };

@@ -1,70 +1,58 @@
 #include "help/HelpLauncher.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 
 #include "help/HelpFile.h"
 #include "help/HelpViewer.h"
 
 namespace pothenot {
 
-namespace {
-const QString kUsage = QStringLiteral("Запуск: pothenot-help [--topics] ФАЙЛ");
+HelpLauncher::HelpLauncher(QStringList directories, ErrorSink sink)
+    : directories_(std::move(directories)), sink_(std::move(sink)) {}
+
+QStringList HelpLauncher::standardDirectories() {
+  return {QCoreApplication::applicationDirPath(), QStringLiteral(POTHENOT_HELP_DATADIR),
+          QDir::currentPath()};
 }
 
-HelpLauncher::HelpLauncher(HelpLocator locator, ErrorSink sink)
-    : locator_(std::move(locator)), sink_(std::move(sink)) {}
+QString HelpLauncher::locate(const QString& name) const {
+  for (const QString& directory : directories_) {
+    const QFileInfo info(QDir(directory), name);
+    if (info.isFile()) return info.absoluteFilePath();
+  }
+  return QString();
+}
 
-std::unique_ptr<HelpViewer> HelpLauncher::fail(Status status, const QString& message) {
-  status_ = status;
+std::unique_ptr<HelpViewer> HelpLauncher::fail(const QString& message) {
   if (sink_) sink_(message);
   return nullptr;
 }
 
 std::unique_ptr<HelpViewer> HelpLauncher::open(const QStringList& arguments) {
-  bool topics = false;
-  QString name;
-  for (const QString& argument : arguments) {
-    if (argument == QStringLiteral("--topics")) {
-      topics = true;
-    } else if (argument.startsWith(u'-') && argument.size() > 1) {
-      return fail(UsageFailed,
-                  QStringLiteral("Неизвестный параметр «%1».\n%2").arg(argument, kUsage));
-    } else if (!name.isEmpty()) {
-      return fail(UsageFailed, QStringLiteral("Указано больше одного файла.\n%1").arg(kUsage));
-    } else {
-      name = argument;
-    }
+  QStringList names = arguments;
+  const bool topics = names.removeAll(QStringLiteral("--topics")) > 0;
+  if (names.size() != 1 || (names[0].startsWith(u'-') && names[0].size() > 1)) {
+    return fail(QStringLiteral("Запуск: pothenot-help [--topics] ФАЙЛ (не «%1»)")
+                    .arg(arguments.join(u' ')));
   }
-  if (name.isEmpty()) {
-    return fail(UsageFailed, QStringLiteral("Не указан файл справки.\n%1").arg(kUsage));
-  }
-
-  const QString path = locator_.locate(name);
+  const QString path = locate(names[0]);
   if (path.isEmpty()) {
-    if (HelpLocator::hasDirectory(name)) {
-      return fail(
-          FileFailed,
-          QStringLiteral("Файл справки «%1» не найден.").arg(QDir::toNativeSeparators(name)));
-    }
     QStringList places;
-    for (const QString& directory : locator_.directories()) {
+    for (const QString& directory : directories_) {
       places << QStringLiteral("  ") + QDir::toNativeSeparators(directory);
     }
-    return fail(FileFailed, QStringLiteral("Файл справки «%1» не найден. Он искался в папках:\n%2")
-                                .arg(name, places.join(u'\n')));
+    return fail(QStringLiteral("Файл справки «%1» не найден. Он искался в папках:\n%2")
+                    .arg(names[0], places.join(u'\n')));
   }
-
   QString error;
   std::optional<HelpFile> file = HelpFile::load(path, &error);
-  if (!file) return fail(FileFailed, error);
+  if (!file) return fail(error);
 
-  status_ = Ok;
   auto viewer = std::make_unique<HelpViewer>(std::move(*file));
-  if (topics) {
-    viewer->showTopics();
-  } else {
-    viewer->setTopicsVisible(false);
-  }
+  viewer->setTopicsVisible(topics);
+  if (topics) viewer->showTopics();
   return viewer;
 }
 

@@ -5,8 +5,6 @@
 #include <functional>
 #include <memory>
 
-#include "help/HelpLocator.h"
-
 namespace pothenot {
 
 class HelpViewer;
@@ -19,22 +17,29 @@ class HelpLauncher {
  public:
   using ErrorSink = std::function<void(const QString& message)>;
 
-  /// Exit statuses of the program.
-  enum Status { Ok = 0, FileFailed = 1, UsageFailed = 2 };
+  /// The help file is looked for in `directories`, in order.
+  HelpLauncher(QStringList directories, ErrorSink sink);
 
-  HelpLauncher(HelpLocator locator, ErrorSink sink);
+  /// The program's own places first, so that a file of the same name in the
+  /// folder the user started from is not taken for its help: the directory of
+  /// the executable, the installed data directory, the working directory last.
+  /// Needs a QCoreApplication.
+  static QStringList standardDirectories();
+
+  /// The path of the file to open, from the first directory holding a regular
+  /// file of that name (an absolute name stands for itself). Empty when there
+  /// is none.
+  QString locate(const QString& name) const;
 
   /// `arguments` without the program's name. Returns the viewer, not yet
-  /// shown, or nothing after reporting the failure; `status()` tells which.
+  /// shown, or nothing after reporting the failure.
   std::unique_ptr<HelpViewer> open(const QStringList& arguments);
-  Status status() const { return status_; }
 
  private:
-  std::unique_ptr<HelpViewer> fail(Status status, const QString& message);
+  std::unique_ptr<HelpViewer> fail(const QString& message);
 
-  HelpLocator locator_;
+  QStringList directories_;
   ErrorSink sink_;
-  Status status_ = Ok;
 };
 
 }  // namespace pothenot

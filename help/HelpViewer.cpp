@@ -1,12 +1,11 @@
 #include "help/HelpViewer.h"
 
-#include <QHash>
+#include <QAction>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QStyle>
 #include <QTreeWidget>
 
-#include "help/HelpMarkup.h"
 #include "ui_HelpViewer.h"
 
 namespace pothenot {
@@ -21,15 +20,17 @@ HelpViewer::HelpViewer(HelpFile file, QWidget* parent)
   setWindowTitle(QStringLiteral("Справка — %1").arg(file_.title()));
   ui_->backButton->setIcon(style()->standardIcon(QStyle::SP_ArrowBack));
   ui_->forwardButton->setIcon(style()->standardIcon(QStyle::SP_ArrowForward));
-  ui_->splitter->setStretchFactor(0, 0);
-  ui_->splitter->setStretchFactor(1, 1);
   ui_->splitter->setSizes({300, 620});
   ui_->statusLabel->hide();
 
   ui_->browser->setHelpFile(&file_);
   fillContents();
   fillIndex();
+  auto* find = new QAction(this);
+  find->setShortcut(QKeySequence::Find);
+  addAction(find);
 
+  connect(find, &QAction::triggered, this, &HelpViewer::showSearch);
   connect(ui_->topicsButton, &QToolButton::toggled, this, &HelpViewer::setTopicsVisible);
   connect(ui_->backButton, &QToolButton::clicked, ui_->browser, &QTextBrowser::backward);
   connect(ui_->forwardButton, &QToolButton::clicked, ui_->browser, &QTextBrowser::forward);
@@ -38,14 +39,27 @@ HelpViewer::HelpViewer(HelpFile file, QWidget* parent)
   connect(ui_->browser, &QTextBrowser::forwardAvailable, ui_->forwardButton,
           &QToolButton::setEnabled);
   connect(ui_->browser, &QTextBrowser::sourceChanged, this, &HelpViewer::topicShown);
-  connect(ui_->browser, &HelpBrowser::linkRefused, this, &HelpViewer::linkRefused);
-  connect(ui_->contentsTree, &QTreeWidget::currentItemChanged, this, &HelpViewer::openContentsItem);
-  connect(ui_->contentsTree, &QTreeWidget::itemActivated, this, &HelpViewer::openContentsItem);
+  connect(ui_->browser, &HelpBrowser::linkRefused, this, [this](const QUrl& url) {
+    ui_->statusLabel->setText(
+        QStringLiteral("Ссылка «%1» ведёт за пределы справки и не открывается.")
+            .arg(url.toDisplayString()));
+    ui_->statusLabel->show();
+  });
+  const auto openContentsItem = [this](QTreeWidgetItem* item) {
+    if (item) showTopic(item->data(0, kTopicRole).toString());
+  };
+  connect(ui_->contentsTree, &QTreeWidget::currentItemChanged, this, openContentsItem);
+  connect(ui_->contentsTree, &QTreeWidget::itemActivated, this, openContentsItem);
   connect(ui_->indexFilter, &QLineEdit::textChanged, this, &HelpViewer::filterIndex);
   connect(ui_->indexFilter, &QLineEdit::returnPressed, this,
-          [this] { openIndexItem(ui_->indexList->currentItem()); });
-  connect(ui_->indexList, &QListWidget::itemClicked, this, &HelpViewer::openIndexItem);
-  connect(ui_->indexList, &QListWidget::itemActivated, this, &HelpViewer::openIndexItem);
+          [this] { openItem(ui_->indexList->currentItem()); });
+  connect(ui_->searchText, &QLineEdit::textChanged, this, &HelpViewer::search);
+  connect(ui_->searchText, &QLineEdit::returnPressed, this,
+          [this] { openItem(ui_->searchList->currentItem()); });
+  for (QListWidget* list : {ui_->indexList, ui_->searchList}) {
+    connect(list, &QListWidget::itemClicked, this, &HelpViewer::openItem);
+    connect(list, &QListWidget::itemActivated, this, &HelpViewer::openItem);
+  }
 
   showTopic(file_.startTopic());
 }
@@ -53,13 +67,13 @@ HelpViewer::HelpViewer(HelpFile file, QWidget* parent)
 HelpViewer::~HelpViewer() = default;
 
 void HelpViewer::fillContents() {
-  QHash<QString, QTreeWidgetItem*> items;
   for (const HelpTopic& topic : file_.topics()) {
-    QTreeWidgetItem* item = topic.parent.isEmpty() ? new QTreeWidgetItem(ui_->contentsTree)
-                                                   : new QTreeWidgetItem(items.value(topic.parent));
+    QTreeWidgetItem* item = topic.parent.isEmpty()
+                                ? new QTreeWidgetItem(ui_->contentsTree)
+                                : new QTreeWidgetItem(contentsItems_.value(topic.parent));
     item->setText(0, topic.title);
     item->setData(0, kTopicRole, topic.id);
-    items.insert(topic.id, item);
+    contentsItems_.insert(topic.id, item);
   }
   ui_->contentsTree->expandAll();
 }
@@ -82,29 +96,45 @@ void HelpViewer::fillIndex() {
 
 void HelpViewer::filterIndex(const QString& text) {
   const QString wanted = text.trimmed();
-  QListWidgetItem* best = nullptr;
-  QListWidgetItem* firstShown = nullptr;
+  const QList<QListWidgetItem*> shown = ui_->indexList->findItems(wanted, Qt::MatchContains);
   for (int row = 0; row < ui_->indexList->count(); ++row) {
-    QListWidgetItem* item = ui_->indexList->item(row);
-    const bool shown = item->text().contains(wanted, Qt::CaseInsensitive);
-    item->setHidden(!shown);
-    if (!shown) continue;
-    if (!firstShown) firstShown = item;
-    if (!best && item->text().startsWith(wanted, Qt::CaseInsensitive)) best = item;
+    ui_->indexList->item(row)->setHidden(!shown.contains(ui_->indexList->item(row)));
   }
-  ui_->indexList->setCurrentItem(best ? best : firstShown);
+  // A term that begins with the letters typed is a better guess than one that holds them.
+  const QList<QListWidgetItem*> begin = ui_->indexList->findItems(wanted, Qt::MatchStartsWith);
+  ui_->indexList->setCurrentItem(begin.isEmpty() ? shown.value(0) : begin[0]);
 }
 
-void HelpViewer::openIndexItem(QListWidgetItem* item) {
-  if (item && !item->isHidden()) showTopic(item->data(kTopicRole).toString());
+void HelpViewer::search(const QString& text) {
+  ui_->searchList->clear();
+  const QString wanted = text.simplified();
+  if (wanted.isEmpty()) return;
+  for (const HelpTopic& topic : file_.topics()) {
+    const qsizetype at = topic.text.indexOf(wanted, 0, Qt::CaseInsensitive);
+    if (at < 0) continue;
+    // The hit with a little of the words around it, under the topic's title.
+    const qsizetype from = std::max<qsizetype>(0, at - 16);
+    const QString around = topic.text.mid(from, at - from + wanted.size() + 24).simplified();
+    auto* item = new QListWidgetItem(QStringLiteral("%1\n    …%2…").arg(topic.title, around),
+                                     ui_->searchList);
+    item->setData(kTopicRole, topic.id);
+  }
+  ui_->searchList->setCurrentRow(0);
 }
 
-void HelpViewer::openContentsItem(QTreeWidgetItem* item) {
-  if (item) showTopic(item->data(0, kTopicRole).toString());
+void HelpViewer::openItem(QListWidgetItem* item) {
+  if (!item || item->isHidden()) return;
+  showTopic(item->data(kTopicRole).toString());
+  if (item->listWidget() != ui_->searchList) return;
+  // Each opening of a hit marks the next place of the text in the page.
+  const QString wanted = ui_->searchText->text().simplified();
+  if (!ui_->browser->find(wanted)) {
+    ui_->browser->moveCursor(QTextCursor::Start);
+    ui_->browser->find(wanted);
+  }
 }
 
 void HelpViewer::showTopics() {
-  ui_->topicsButton->setChecked(true);
   setTopicsVisible(true);
   ui_->tabs->setCurrentWidget(ui_->contentsTab);
   ui_->contentsTree->setFocus();
@@ -115,36 +145,29 @@ void HelpViewer::setTopicsVisible(bool visible) {
   ui_->tabs->setVisible(visible);
 }
 
+void HelpViewer::showSearch() {
+  setTopicsVisible(true);
+  ui_->tabs->setCurrentWidget(ui_->searchTab);
+  ui_->searchText->setFocus();
+  ui_->searchText->selectAll();
+}
+
 bool HelpViewer::showTopic(const QString& id) {
   if (!file_.topic(id)) return false;
-  ui_->browser->followLink(HelpMarkup::topicUrl(id));
+  ui_->browser->followLink(HelpFile::topicUrl(id));
   return true;
 }
 
 QString HelpViewer::currentTopic() const {
-  return ui_->browser->topicId();
+  return HelpFile::topicIdOf(ui_->browser->source()).value_or(QString());
 }
 
 void HelpViewer::topicShown(const QUrl& url) {
-  ui_->statusLabel->clear();
   ui_->statusLabel->hide();
   // Keep the contents in step with the page, however it was reached.
-  // The browser tells the new address before source() returns it.
-  const QString id = HelpMarkup::topicIdOf(url).value_or(QString());
-  QTreeWidgetItemIterator it(ui_->contentsTree);
-  for (; *it; ++it) {
-    if ((*it)->data(0, kTopicRole).toString() == id) {
-      const QSignalBlocker blocker(ui_->contentsTree);
-      ui_->contentsTree->setCurrentItem(*it);
-      break;
-    }
-  }
-}
-
-void HelpViewer::linkRefused(const QUrl& url) {
-  ui_->statusLabel->setText(QStringLiteral("Ссылка «%1» ведёт за пределы справки и не открывается.")
-                                .arg(url.toDisplayString()));
-  ui_->statusLabel->show();
+  const QSignalBlocker blocker(ui_->contentsTree);
+  ui_->contentsTree->setCurrentItem(
+      contentsItems_.value(HelpFile::topicIdOf(url).value_or(QString())));
 }
 
 }  // namespace pothenot

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QString>
 #include <QWidget>
 #include <memory>
@@ -10,15 +11,17 @@ namespace Ui {
 class HelpViewer;
 }
 
+class QListWidget;
 class QListWidgetItem;
 class QTreeWidgetItem;
 class QUrl;
 
 namespace pothenot {
 
-/// The help window: on the left the topics of the file as a contents tree and
-/// an index of terms, on the right the topic on show, above them Back and
-/// Forward. It opens at the file's start topic.
+/// The help window: on the left the topics of the file as a contents tree, an
+/// index of terms and a search through the text of every topic, on the right
+/// the topic on show, above them Back and Forward. It opens at the file's
+/// first topic.
 class HelpViewer : public QWidget {
   Q_OBJECT
 
@@ -28,11 +31,13 @@ class HelpViewer : public QWidget {
 
   const HelpFile& helpFile() const { return file_; }
 
-  /// Brings up the topics: contents and index shown, the contents in front
-  /// and holding the keyboard focus.
+  /// Brings up the topics: contents, index and search shown, the contents in
+  /// front and holding the keyboard focus.
   void showTopics();
-  /// Shows or hides the contents and index.
+  /// Shows or hides the contents, index and search.
   void setTopicsVisible(bool visible);
+  /// Brings the search in front with the keyboard in its text (Ctrl+F).
+  void showSearch();
 
   /// Shows the topic `id`; false (and nothing changes) when the file has none.
   bool showTopic(const QString& id);
@@ -42,13 +47,13 @@ class HelpViewer : public QWidget {
   void fillContents();
   void fillIndex();
   void filterIndex(const QString& text);
-  void openIndexItem(QListWidgetItem* item);
-  void openContentsItem(QTreeWidgetItem* item);
+  void search(const QString& text);
+  void openItem(QListWidgetItem* item);
   void topicShown(const QUrl& url);
-  void linkRefused(const QUrl& url);
 
   HelpFile file_;
   std::unique_ptr<Ui::HelpViewer> ui_;
+  QHash<QString, QTreeWidgetItem*> contentsItems_;  ///< by topic id
 };
 
 }  // namespace pothenot

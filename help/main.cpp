@@ -8,15 +8,15 @@
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
-  QApplication::setApplicationName(QStringLiteral("pothenot-help"));
 
-  pothenot::HelpLauncher launcher(pothenot::HelpLocator::standard(), [](const QString& message) {
-    QMessageBox::critical(nullptr, QStringLiteral("Справка — Задача Потенота"), message);
-  });
+  pothenot::HelpLauncher launcher(
+      pothenot::HelpLauncher::standardDirectories(), [](const QString& message) {
+        QMessageBox::critical(nullptr, QStringLiteral("Справка — Задача Потенота"), message);
+      });
   QStringList arguments = QApplication::arguments();
   arguments.removeFirst();
   const std::unique_ptr<pothenot::HelpViewer> viewer = launcher.open(arguments);
-  if (!viewer) return launcher.status();
+  if (!viewer) return 1;
   viewer->show();
   return QApplication::exec();
 }
