@@ -128,6 +128,8 @@ DangerCircle CircleThrough(Vec A, Vec B, Vec C, Vec P) {
   const Vec b = B - A, c = C - A, bc = C - B;
   const double sideB = Root(Dot(b, b)), sideC = Root(Dot(c, c)), sideBC = Root(Dot(bc, bc));
   const double longest = std::fmax(sideB, std::fmax(sideC, sideBC));
+  // A figure below the normal doubles has no size to measure the station by.
+  if (!(longest >= std::numeric_limits<double>::min())) throw CalcError::Fault(Kind::Overflow);
   const Extended twiceArea2 = 2 * Cross(b, c);  // 4 × the area of ABC, signed
   // R = |AB| · |AC| · |BC| / |twiceArea2|.
   if (!(Extended(sideB) * Extended(sideC) * Extended(sideBC) <

@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <cmath>
 #include <numbers>
 #include <random>
@@ -24,21 +23,12 @@ using test::Point;
 using LD = long double;
 constexpr LD kRad = std::numbers::pi_v<LD> / 180;
 
-double Num(const TWorksheet& s, const std::string& field) {
-  return test::Value(s.text(field));
-}
 LD Angle(const TWorksheet& s, const std::string& n) {  // radians
-  return (Num(s, "E" + n + "g") + Num(s, "E" + n + "m") / 60.0L + Num(s, "E" + n + "s") / 3600.0L) *
-         kRad;
-}
-Point Given(const TWorksheet& s, char p) {
-  return {Num(s, std::string("EX") + p), Num(s, std::string("EY") + p)};
+  auto part = [&](const char* p, LD unit) { return test::Value(s.text("E" + n + p)) / unit; };
+  return (part("g", 1) + part("m", 60) + part("s", 3600)) * kRad;
 }
 LD Dir(Point from, Point to) {  // clockwise from north
   return std::atan2(static_cast<LD>(to.y) - from.y, static_cast<LD>(to.x) - from.x);
-}
-LD Cot(LD x) {
-  return std::cos(x) / std::sin(x);
 }
 double Dist(Point a, Point b) {
   return std::hypot(a.x - b.x, a.y - b.y);
@@ -56,12 +46,10 @@ Point Circumcentre(Point a, Point b, Point c) {  // |OA| = |OB| = |OC| solved by
           static_cast<double>((a1 * r2 - a2 * r1) / det)};
 }
 // P = Σ k·V / Σ k with k_A = 1 / (ctg ∠A − ctg ∠BPC) and so on, all clockwise.
-Point Tienstra(const TWorksheet& s) {
-  const Point A = Given(s, 'a'), B = Given(s, 'b'), C = Given(s, 'c');
-  const LD g1 = Angle(s, "y1"), g2 = Angle(s, "y2");
-  const LD kA = 1 / (Cot(Dir(A, C) - Dir(A, B)) - Cot(g2 - g1));
-  const LD kB = 1 / (Cot(Dir(B, A) - Dir(B, C)) + Cot(g2));
-  const LD kC = 1 / (Cot(Dir(C, B) - Dir(C, A)) - Cot(g1)), k = kA + kB + kC;
+Point Tienstra(Point A, Point B, Point C, LD g1, LD g2) {
+  const LD kA = 1 / (1 / std::tan(Dir(A, C) - Dir(A, B)) - 1 / std::tan(g2 - g1));
+  const LD kB = 1 / (1 / std::tan(Dir(B, A) - Dir(B, C)) + 1 / std::tan(g2));
+  const LD kC = 1 / (1 / std::tan(Dir(C, B) - Dir(C, A)) - 1 / std::tan(g1)), k = kA + kB + kC;
   return {static_cast<double>((kA * A.x + kB * B.x + kC * C.x) / k),
           static_cast<double>((kA * A.y + kB * B.y + kC * C.y) / k)};
 }
@@ -81,28 +69,27 @@ std::string Refusal(F run) {  // the message of the CalcError that `run` throws
   return "(no error)";
 }
 struct Figure {
-  Point P;
+  Point P, A, B, C, D;
   TWorksheet sheet;
 };
-Figure RandomFigure(std::mt19937& rng) {
+Figure RandomFigure(std::mt19937& rng) {  // sights of 200 m to 6 km in every direction
   std::uniform_real_distribution<double> coord(-20000, 20000), turn(0, 360), len(200, 6000);
-  Figure f{{coord(rng), coord(rng)}, {}};
-  auto point = [&] { return Polar(f.P, turn(rng), len(rng)); };
-  const Point A = point(), B = point(), C = point();
-  test::Fill(f.sheet, f.P, A, B, C, point());
+  Figure f{{coord(rng), coord(rng)}, {}, {}, {}, {}, {}};
+  for (Point* p : {&f.A, &f.B, &f.C, &f.D}) *p = Polar(f.P, turn(rng), len(rng));
+  test::Fill(f.sheet, f.P, f.A, f.B, f.C, f.D);
   return f;
 }
 
 TEST(FixQualityTest, RandomFiguresInAllQuadrantsAgreeWithIndependentGeometry) {
   std::mt19937 rng(8);
   for (int i = 0, judged = 0; judged < 2500; ++i) {
-    const auto& [P, sheet] = RandomFigure(rng);
-    const Point a = Given(sheet, 'a'), b = Given(sheet, 'b'), c = Given(sheet, 'c');
+    const auto& [P, a, b, c, d, sheet] = RandomFigure(rng);
     const double cut = CutDegrees(a, b, c, P);
     if (cut < 3) continue;  // near the danger circle the long-double reference is too weak
     ++judged;
     const FixQuality q = AssessFix(sheet, ",", 5);
-    const Point t = Tienstra(sheet), o = Circumcentre(a, b, c);
+    const Point t = Tienstra(a, b, c, Angle(sheet, "y1"), Angle(sheet, "y2"));
+    const Point o = Circumcentre(a, b, c);
     SCOPED_TRACE(i);
     ASSERT_LT(Dist({q.Xp, q.Yp}, t), 1e-3);
     // The angles are cut to 0.01″: P moves by up to about M for 0.005″.
@@ -114,8 +101,7 @@ TEST(FixQualityTest, RandomFiguresInAllQuadrantsAgreeWithIndependentGeometry) {
     EXPECT_LT(Dist({q.circleX, q.circleY}, o), 1e-3);
     EXPECT_NEAR(q.circleRadius, Dist(o, a), 1e-3);
     EXPECT_NEAR(q.circleShare, std::fabs(Dist(o, t) / Dist(o, a) - 1), 1e-6 * q.circleShare);
-    const LD de =
-        std::remainder((Dir(t, a) - Dir(t, Given(sheet, 'd')) - Angle(sheet, "e2")) / kRad, 360);
+    const LD de = std::remainder((Dir(t, a) - Dir(t, d) - Angle(sheet, "e2")) / kRad, 360);
     EXPECT_NEAR(q.controlDiscrepancy, static_cast<double>(de * 3600), 0.01);
   }
 }
@@ -127,13 +113,13 @@ TEST(FixQualityTest, ErrorsAgreeWithFiniteDifferences) {
   const double h = 0.5;
   for (int i = 0, judged = 0; judged < 40; ++i) {
     const TWorksheet sheet = RandomFigure(rng).sheet;
-    const double m = std::array{0.5, 5.0, 60.0}[i % 3];
+    const double m = i % 3 == 0 ? 0.5 : i % 3 == 1 ? 5 : 60;
     const FixQuality q = AssessFix(sheet, ",", m);
     if (q.cutAngle < 5) continue;
     ++judged;
     auto moved = [&](const char* field, double seconds) {
       TWorksheet copy = sheet;
-      copy.setText(field, test::Comma(Num(sheet, field) + seconds, 6));
+      copy.setText(field, test::Comma(test::Value(sheet.text(field)) + seconds, 6));
       return AssessFix(copy, ",", m);
     };
     double station = 0, control = 0;  // variances
@@ -152,7 +138,8 @@ TEST(FixQualityTest, ErrorsAgreeWithFiniteDifferences) {
 }
 
 // A, B and C on a circle of 1000 m: the station walks from its centre out
-// towards it, weakening, and finally onto it.
+// towards it, weakening, and finally onto it; then from outside. A, B and C
+// on one line make the danger circle that line.
 TEST(FixQualityTest, StationsTowardsTheDangerCircleWeakenThenThrow) {
   const Point A = Polar({5000, 5000}, 200, 1000), B = Polar({5000, 5000}, 320, 1000),
               C = Polar({5000, 5000}, 80, 1000), o = Circumcentre(A, B, C);
@@ -171,11 +158,19 @@ TEST(FixQualityTest, StationsTowardsTheDangerCircleWeakenThenThrow) {
   EXPECT_EQ(seen, (std::vector{Geometry::Reliable, Geometry::Weak, Geometry::Dangerous,
                                Geometry::Reliable, Geometry::Weak, Geometry::Dangerous}));
   EXPECT_NE(Refusal([&] { at(1); }).find("опасном круге"), std::string::npos);
+  TWorksheet line;
+  test::Fill(line, {2000, -500}, {0, 0}, {1000, 1000}, {3000, 3000}, {-800, 400});
+  const FixQuality q = AssessFix(line, ",", 5);
+  const double foot = (q.Xp + q.Yp) / 2;  // of P on the line X = Y
+  EXPECT_LT(Dist({q.Xp, q.Yp}, {2000, -500}), 1e-3);
+  EXPECT_TRUE(std::isinf(q.circleRadius));
+  EXPECT_LT(Dist({q.circleX, q.circleY}, {foot, foot}) + q.circleShare, 1e-9);
 }
 
 // Givens that fix no station say why; a text that is not a number is refused
-// with Calculate's own message.
-TEST(FixQualityTest, GivensThatFixNoStationSayWhy) {
+// with Calculate's own message. The built-in figure scaled by 1E280 and
+// 1E-280 keeps its angles and scales its lengths.
+TEST(FixQualityTest, GivensAtTheEdges) {
   const struct {
     std::vector<std::pair<const char*, const char*>> texts;
     std::string says;  // empty: Calculate's message
@@ -198,11 +193,6 @@ TEST(FixQualityTest, GivensThatFixNoStationSayWhy) {
       EXPECT_NE(said.find(c.says), std::string::npos) << said;
     }
   }
-}
-
-// The built-in figure scaled by 1E280 and 1E-280 keeps its angles and scales
-// its lengths; A, B and C on one line make the danger circle that line.
-TEST(FixQualityTest, ScaledAndStraightFigures) {
   const FixQuality base = AssessFix(TWorksheet(), ",", 5);
   for (const double scale : {1e280, 1e-280}) {
     TWorksheet sheet;
@@ -215,13 +205,6 @@ TEST(FixQualityTest, ScaledAndStraightFigures) {
     EXPECT_NEAR(q.stationError / scale, base.stationError, 1e-12);
     EXPECT_NEAR(q.cutAngle + q.controlSigma, base.cutAngle + base.controlSigma, 1e-9);
   }
-  TWorksheet line;
-  test::Fill(line, {2000, -500}, {0, 0}, {1000, 1000}, {3000, 3000}, {-800, 400});
-  const FixQuality q = AssessFix(line, ",", 5);
-  const double foot = (q.Xp + q.Yp) / 2;  // of P on the line X = Y
-  EXPECT_LT(Dist({q.Xp, q.Yp}, {2000, -500}), 1e-3);
-  EXPECT_TRUE(std::isinf(q.circleRadius));
-  EXPECT_LT(Dist({q.circleX, q.circleY}, {foot, foot}) + q.circleShare, 1e-9);
 }
 
 }  // namespace
