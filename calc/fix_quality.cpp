@@ -114,11 +114,11 @@ Vec ExactStation(Vec A, Vec B, Vec C, Extended gamma1, Extended gamma2) {
   const Extended K4 = (C.X - A.X) * b + (C.Y - A.Y);
   // ΔY = (K2 − C·K1) / (C² + 1) and ΔX = C·ΔY with C = (K2 − K4) / (K1 − K3),
   // multiplied through by (K1 − K3)²: no division by K1 − K3, which is zero
-  // for a station due north or south of A. Both circles one (the centres
-  // coincide) or touching at A (the crossing is A itself): no station.
+  // for a station due north or south of A. The denominator is zero when the
+  // two circles are one (their centres coincide): no station.
   const Extended numerator = K2 * (K1 - K3) - K1 * (K2 - K4);
   const Extended denominator = Square(K1 - K3) + Square(K2 - K4);
-  if (numerator == Extended(0) || denominator == Extended(0)) OnDangerCircle();
+  if (denominator == Extended(0)) OnDangerCircle();
   const Extended dY = numerator / denominator * (K1 - K3);
   const Extended dX = numerator / denominator * (K2 - K4);
   return {A.X + dX, A.Y + dY};

@@ -193,6 +193,11 @@ TEST(FixQualityTest, GivensAtTheEdges) {
       EXPECT_NE(said.find(c.says), std::string::npos) << said;
     }
   }
+  EXPECT_EQ(Refusal([] { (void)AssessFix(TWorksheet(), ".", 5); }),  // the example has commas
+            Refusal([] {
+              TWorksheet s;
+              Calculate(s, ".");
+            }));
   const FixQuality base = AssessFix(TWorksheet(), ",", 5);
   for (const double scale : {1e280, 1e-280}) {
     TWorksheet sheet;
