@@ -201,7 +201,7 @@ FixQuality Assess(const Givens& g, double m) {
   q.circleX = circle.centre.X.ToDouble();
   q.circleY = circle.centre.Y.ToDouble();
   q.circleRadius = circle.radius;
-  q.circleShare = std::isinf(circle.radius) ? 0 : circle.distance / circle.radius;
+  q.circleShare = circle.distance / circle.radius;  // 0 for a line: its radius is +infinity
 
   const double between = Degrees(ArcTan2(Abs(det), Dot(r1, r2)));
   q.cutAngle = between > 90 ? 180 - between : between;
