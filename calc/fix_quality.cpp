@@ -187,7 +187,10 @@ FixQuality Assess(const Givens& g, double m) {
   const DangerCircle circle = CircleThrough(A, B, C, P);
   const Vec PA = A - P, PB = B - P, PC = C - P;
   const Extended shortestSight2 = std::min({Dot(PA, PA), Dot(PB, PB), Dot(PC, PC)});
-  if (circle.distance <= kOnDangerCircle * Root(shortestSight2)) OnDangerCircle();
+  // At A, B or C itself a straight figure's foot may miss P by a rounding.
+  if (shortestSight2 == Extended(0) || circle.distance <= kOnDangerCircle * Root(shortestSight2)) {
+    OnDangerCircle();
+  }
   if (P == D) NoFix("Пункт D совпадает со станцией: контрольный угол ε не определён.");
 
   // The normals of the two position circles at P, and of ε computed.
