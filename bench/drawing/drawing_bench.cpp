@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QImage>
 #include <QPainter>
+#include <string>
 
 #include "ui/Figure.h"
 #include "ui/FigureView.h"
@@ -38,6 +39,14 @@ void BM_RedrawFarPoint(benchmark::State& state) {
   Redraw(state, sheet);
 }
 BENCHMARK(BM_RedrawFarPoint)->Unit(benchmark::kMicrosecond);
+
+// A megabyte of decimals in one box: every redraw reads it three times.
+void BM_RedrawMegabyteGiven(benchmark::State& state) {
+  pothenot::TWorksheet sheet;
+  sheet.setText(pothenot::Field::EYb, "3824," + std::string(1 << 20, '6'));
+  Redraw(state, sheet);
+}
+BENCHMARK(BM_RedrawMegabyteGiven)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 
