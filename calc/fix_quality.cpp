@@ -1,5 +1,6 @@
 #include "calc/fix_quality.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <stdexcept>
@@ -16,8 +17,9 @@ namespace {
 
 using Kind = CalcError::Kind;
 
-// A station closer than this share of the figure's longest side to the
-// danger circle is taken to lie on it.
+// A station closer to the danger circle than this share of its shortest
+// sight (to the nearest of A, B and C) is taken to lie on it: the figure's
+// size as the station sees it, so that one far point does not widen it.
 constexpr double kOnDangerCircle = 1e-6;
 // A circle through A, B and C wider than this many times the longest side is
 // taken for the straight line it cannot be told from.
@@ -95,10 +97,16 @@ Vec DirectionGradient(Vec P, Vec T) {
   return {d.Y / s2, -d.X / s2};
 }
 
-// The second crossing, besides A, of the position circles: the cotangent
-// scheme of the worksheet without its cuts. 2(O1 − A) = (−K1, K2) and
-// 2(O2 − A) = (−K3, K4) are the doubled radii to A; P is A mirrored in the
-// line of the centres, along (K2 − K4, K1 − K3).
+[[noreturn]] void OnDangerCircle() {
+  NoFix(
+      "Станция лежит на опасном круге (окружности через A, B и C): "
+      "углы γ1 и γ2 не определяют её положения.");
+}
+
+// The second crossing, besides A, of the position circles: the worksheet's
+// cotangent scheme without its cuts. (−K1, K2) and (−K3, K4) are twice the
+// radii from A to the circles' centres; P is A mirrored in the line of the
+// centres.
 Vec ExactStation(Vec A, Vec B, Vec C, Extended gamma1, Extended gamma2) {
   const Extended a = Cotangent(gamma1);
   const Extended b = Cotangent(gamma2);
@@ -106,42 +114,44 @@ Vec ExactStation(Vec A, Vec B, Vec C, Extended gamma1, Extended gamma2) {
   const Extended K2 = (B.X - A.X) * a + (B.Y - A.Y);
   const Extended K3 = (C.Y - A.Y) * b - (C.X - A.X);
   const Extended K4 = (C.X - A.X) * b + (C.Y - A.Y);
-  const Vec along{K2 - K4, K1 - K3};
-  const Extended norm = Dot(along, along);
-  const Extended reach = K2 * (K1 - K3) - K1 * (K2 - K4);
-  if (norm == Extended(0) || reach == Extended(0)) {
-    NoFix(
-        "Станция лежит на опасном круге (окружности через A, B и C): "
-        "углы γ1 и γ2 не определяют её положения.");
-  }
-  return A + (reach / norm) * along;
+  // ΔY = (K2 − C·K1) / (C² + 1) and ΔX = C·ΔY with C = (K2 − K4) / (K1 − K3),
+  // multiplied through by (K1 − K3)²: no division by K1 − K3, which is zero
+  // for a station due north or south of A. The denominator is zero when the
+  // two circles are one (their centres coincide): no station.
+  const Extended numerator = K2 * (K1 - K3) - K1 * (K2 - K4);
+  const Extended denominator = Square(K1 - K3) + Square(K2 - K4);
+  if (denominator == Extended(0)) OnDangerCircle();
+  const Extended dY = numerator / denominator * (K1 - K3);
+  const Extended dX = numerator / denominator * (K2 - K4);
+  return {A.X + dX, A.Y + dY};
 }
 
 struct DangerCircle {
-  Vec centre;          // the foot of the perpendicular from P, for a line
-  double radius;       // +infinity for a line
-  double distance;     // of P from the circle
-  double longestSide;  // of the triangle ABC
+  Vec centre;       // the foot of the perpendicular from P, for a line
+  double radius;    // +infinity for a line
+  double distance;  // of P from the circle
 };
 
 DangerCircle CircleThrough(Vec A, Vec B, Vec C, Vec P) {
   const Vec b = B - A, c = C - A, bc = C - B;
   const double sideB = Root(Dot(b, b)), sideC = Root(Dot(c, c)), sideBC = Root(Dot(bc, bc));
   const double longest = std::fmax(sideB, std::fmax(sideC, sideBC));
-  const Extended twiceArea2 = 2 * Cross(b, c);  // 4 × the area of ABC, signed
-  // R = |AB| · |AC| · |BC| / |twiceArea2|.
+  // A figure below the normal doubles has no size to measure the station by.
+  if (!(longest >= std::numeric_limits<double>::min())) throw CalcError::Fault(Kind::Overflow);
+  const Extended area4 = 2 * Cross(b, c);  // four times the signed area of ABC
+  // R = |AB| · |AC| · |BC| / |area4|: a line when R ≥ 1E9 × the longest side.
   if (!(Extended(sideB) * Extended(sideC) * Extended(sideBC) <
-        Abs(twiceArea2) * Extended(kStraightFigure) * Extended(longest))) {
+        Abs(area4) * Extended(kStraightFigure) * Extended(longest))) {
     // The line through the two points farthest apart.
     Vec base = A, dir = b;
     if (sideC >= sideB && sideC >= sideBC) dir = c;
     if (sideBC > sideB && sideBC > sideC) base = B, dir = bc;
     const Vec foot = base + (Dot(P - base, dir) / Dot(dir, dir)) * dir;
     const Vec off = P - foot;
-    return {foot, std::numeric_limits<double>::infinity(), Root(Dot(off, off)), longest};
+    return {foot, std::numeric_limits<double>::infinity(), Root(Dot(off, off))};
   }
   const Extended bb = Dot(b, b), cc = Dot(c, c);
-  const Vec toCentre{(c.Y * bb - b.Y * cc) / twiceArea2, (b.X * cc - c.X * bb) / twiceArea2};
+  const Vec toCentre{(c.Y * bb - b.Y * cc) / area4, (b.X * cc - c.X * bb) / area4};
   const double radius = Root(Dot(toCentre, toCentre));
   // P's power with respect to the circle, |PO|² − R², over |PO| + R: no
   // cancellation of two nearly equal lengths.
@@ -150,7 +160,7 @@ DangerCircle CircleThrough(Vec A, Vec B, Vec C, Vec P) {
   const Vec fromCentre = p - toCentre;
   const double distance =
       (Abs(power) / (Extended(Root(Dot(fromCentre, fromCentre))) + Extended(radius))).ToDouble();
-  return {A + toCentre, radius, distance, longest};
+  return {A + toCentre, radius, distance};
 }
 
 FixQuality Assess(const Givens& g, double m) {
@@ -164,21 +174,22 @@ FixQuality Assess(const Givens& g, double m) {
   if (B == C) NoFix("Пункты B и C совпадают: по ним станцию не определить.");
   if (Remainder(gamma1, 180) == Extended(0)) {
     NoFix(
-        "Угол γ1 равен 0° или 180°: пункты A и B видны по одной прямой, "
-        "и станцию не определить.");
+        "Угол γ1 равен 0° или 180°: станция на одной прямой с пунктами A и B, "
+        "и засечка её не определяет.");
   }
   if (Remainder(gamma2, 180) == Extended(0)) {
     NoFix(
-        "Угол γ2 равен 0° или 180°: пункты A и C видны по одной прямой, "
-        "и станцию не определить.");
+        "Угол γ2 равен 0° или 180°: станция на одной прямой с пунктами A и C, "
+        "и засечка её не определяет.");
   }
 
   const Vec P = ExactStation(A, B, C, gamma1, gamma2);
   const DangerCircle circle = CircleThrough(A, B, C, P);
-  if (circle.distance <= kOnDangerCircle * circle.longestSide) {
-    NoFix(
-        "Станция лежит на опасном круге (окружности через A, B и C): "
-        "углы γ1 и γ2 не определяют её положения.");
+  const Vec PA = A - P, PB = B - P, PC = C - P;
+  const Extended shortestSight2 = std::min({Dot(PA, PA), Dot(PB, PB), Dot(PC, PC)});
+  // At A, B or C itself a straight figure's foot may miss P by a rounding.
+  if (shortestSight2 == Extended(0) || circle.distance <= kOnDangerCircle * Root(shortestSight2)) {
+    OnDangerCircle();
   }
   if (P == D) NoFix("Пункт D совпадает со станцией: контрольный угол ε не определён.");
 
@@ -188,11 +199,7 @@ FixQuality Assess(const Givens& g, double m) {
   const Vec r2 = DirectionGradient(P, C) - gA;
   const Vec h = gA - DirectionGradient(P, D);
   const Extended det = Cross(r1, r2);
-  if (det == Extended(0)) {
-    NoFix(
-        "Станция лежит на опасном круге (окружности через A, B и C): "
-        "углы γ1 и γ2 не определяют её положения.");
-  }
+  if (det == Extended(0)) OnDangerCircle();
 
   FixQuality q{};
   q.Xp = P.X.ToDouble();
@@ -200,7 +207,7 @@ FixQuality Assess(const Givens& g, double m) {
   q.circleX = circle.centre.X.ToDouble();
   q.circleY = circle.centre.Y.ToDouble();
   q.circleRadius = circle.radius;
-  q.circleShare = std::isinf(circle.radius) ? 0 : circle.distance / circle.radius;
+  q.circleShare = circle.distance / circle.radius;  // 0 for a line: its radius is +infinity
 
   const double between = Degrees(ArcTan2(Abs(det), Dot(r1, r2)));
   q.cutAngle = between > 90 ? 180 - between : between;
@@ -239,7 +246,7 @@ FixQuality AssessFix(const TWorksheet& sheet, std::string_view decimalSeparator,
     if (e.kind() != Kind::Overflow) throw;
     throw CalcError(Kind::Overflow,
                     "Засечку не оценить: станция или её точность выходят за пределы "
-                    "представимых чисел (координаты или углы слишком велики).");
+                    "представимых чисел (координаты или углы слишком велики или слишком малы).");
   }
 }
 
