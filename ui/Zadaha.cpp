@@ -11,6 +11,7 @@
 #include "calc/resection.h"
 #include "ui/Application.h"
 #include "ui/BitmapButton.h"
+#include "ui/DrawingCommand.h"
 #include "ui/WindowFont.h"
 #include "ui_Zadaha.h"
 
@@ -24,6 +25,9 @@ TForm2::TForm2(QWidget* parent) : QDialog(parent) {
                  Qt::WindowCloseButtonHint);
   // Fields written before the form exists are shown when it is built.
   sheet_.setObserver([this](std::string_view name) { ShowField(name); });
+
+  // Commands beyond the worksheet's buttons; each makes its window when first asked.
+  new DrawingCommand(this);  // F2: the drawing of the figure
 }
 
 Ui::TForm2& TForm2::Form() const {
