@@ -15,8 +15,8 @@ namespace {
 
 using Boxes = std::vector<std::pair<std::string, std::string>>;
 
-// The built-in example with every result box as the worksheet writes it,
-// then the student's own texts on top.
+// The built-in example with its givens changed as listed, every result box
+// as the worksheet writes it, then the student's own texts on top.
 TWorksheet Sheet(const Boxes& typed, std::string_view separator = ",") {
   TWorksheet sheet;
   if (separator != ",") {
@@ -26,8 +26,14 @@ TWorksheet Sheet(const Boxes& typed, std::string_view separator = ",") {
       sheet.setText(f.name, text);
     }
   }
+  auto type = [&](Role role) {
+    for (const auto& [name, text] : typed) {
+      if (Info(*FieldByName(name)).role == role) sheet.setText(name, text);
+    }
+  };
+  type(Role::Given);
   Calculate(sheet, separator);
-  for (const auto& [name, text] : typed) sheet.setText(name, text);
+  type(Role::Result);
   return sheet;
 }
 
@@ -93,7 +99,8 @@ TEST(WorkCheckTest, ExactDecimalWorkAndOtherSpellingsAreCorrect) {
                            {"EXdXp", "-1947,78"},
                            {"EYdYp", "-198,98"}})),
             kAllCorrect);
-  EXPECT_EQ(Letters(Sheet({{"EYbb", "1087,50"},
+  EXPECT_EQ(Letters(Sheet({{"Ea", "-0,372160"},
+                           {"EYbb", "1087,50"},
                            {"EdX", " +848,090 "},
                            {"EC", "57687e-5"},
                            {"EXbb", "3118,690000000000000000000000000000000000000000000"},
@@ -138,6 +145,18 @@ TEST(WorkCheckTest, OneWrongBoxIsWrongAndWhatIsWorkedFromItCarried) {
   TWorksheet twice = sheet;
   twice.setText("EdX", "849,16");
   EXPECT_EQ(Letters(twice), "++++++++x+~+++~~~~~x~x~~~~~~~");
+
+  // ΔY wrong alone: Yp follows it, ΔX (worked from the right ΔY) stays right.
+  EXPECT_EQ(Letters(Sheet({{"EdY", "1470,61"}, {"EYp", "4207,73"}, {"EYdYp", "-199,43"}})),
+            "++++++++++++++++++x+~++~+++++");
+  // Xp wrong alone: Xd − Xp and (PD) follow it, and the angles after (PD);
+  // ctg(PD) and (PA) come out as before.
+  EXPECT_EQ(Letters(Sheet({{"EXp", "8221,32"},
+                           {"EXdXp", "-1947,87"},
+                           {"EPD", "185°49`58``"},
+                           {"Ee1", "54°11`16``"},
+                           {"Ede", "0°0`1``"}})),
+            "+++++++++++++++++++++x~+++~~~");
 }
 
 TEST(WorkCheckTest, ALateTypoLeavesEarlierBoxesAndCorrectLaterOnesCorrect) {
@@ -146,6 +165,14 @@ TEST(WorkCheckTest, ALateTypoLeavesEarlierBoxesAndCorrectLaterOnesCorrect) {
   EXPECT_EQ(Letters(typo), "++++++++++++++++++++x++++++++");
   EXPECT_EQ(Carried(typo, "EYdYp").substr(0, 6), "-199,5");
   EXPECT_EQ(Letters(Sheet({{"Ede", "0°0`1``"}})), std::string(28, '+') + "x");
+  // ε measured with half a second: the worksheet's δε has 0.006″ more and
+  // is shown rounded away from it; exactly the half second rounds to even.
+  const Boxes halves[] = {{{"Ee2s", "15,5"}, {"Ede", "0°0`-1``"}},
+                          {{"Ee2s", "15,5"}, {"Ede", "0°0`0``"}},
+                          {{"Ee2m", "12"}, {"Ee2s", "15,5"}, {"Ede", "0°-1`-1``"}},
+                          {{"Ee2m", "12"}, {"Ee2s", "15,5"}, {"Ede", "0°-1`0``"}}};
+  for (const Boxes& half : halves)
+    EXPECT_EQ(Letters(Sheet(half)), kAllCorrect) << half.back().second;
 
   // Angles carried in whole seconds: ε from a wrong (PA), and a difference
   // of (PA) and (PD) brought back into the half circle.
@@ -156,12 +183,19 @@ TEST(WorkCheckTest, ALateTypoLeavesEarlierBoxesAndCorrectLaterOnesCorrect) {
                            {"Ee1", "20°0`0``"},
                            {"Ede", "-34°-11`-15``"}})),
             std::string(25, '+') + "xx~~");
+  EXPECT_EQ(Letters(Sheet({{"EPA", "10°0`0``"},
+                           {"EPD", "190°0`0``"},
+                           {"Ee1", "180°0`0``"},
+                           {"Ede", "125°48`45``"}})),
+            std::string(25, '+') + "xx~~");
 }
 
 TEST(WorkCheckTest, UnreadableAndEmptyBoxesStandForTheCorrectValue) {
   // K1 unreadable and K3 empty: the boxes worked from them are judged from
   // the worksheet's values.
   EXPECT_EQ(Letters(Sheet({{"EK1", "abc"}, {"EK3", ""}})), "++++++++?.+++++++++++++++++++");
+  EXPECT_EQ(Letters(Sheet({{"EK1", "-3532,41"}, {"EK3", ""}, {"EK1K3", "-10053,73"}})).substr(8, 3),
+            "x.~");
   for (const char* text : {"12,3,4", "1e400", "3523,41-", "-", ",5e", "--1"}) {
     EXPECT_EQ(Letters(Sheet({{"EK1", text}}))[8], '?') << text;
   }
