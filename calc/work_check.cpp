@@ -186,10 +186,11 @@ struct Reading {
   std::optional<Extended> stored;  // its value as the worksheet keeps it
 };
 
-template <class F>
-auto Maybe(F&& f) -> std::optional<decltype(f())> {
+// The value `work` gives, or nothing where the arithmetic faults.
+template <class Work>
+auto Maybe(Work&& work) -> std::optional<decltype(work())> {
   try {
-    return f();
+    return work();
   } catch (const CalcError&) {
     return std::nullopt;
   }
