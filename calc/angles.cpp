@@ -1,11 +1,13 @@
 #include "calc/angles.h"
 
+#include <array>
+
 #include "calc/number_text.h"
 
 namespace pothenot {
 
 Extended DmsToDegrees(Extended d, Extended m, Extended s) {
-  return (s / 3600 + m / 60) + d;
+  return scheme::Degrees(d, m, s);
 }
 
 Extended Cotangent(Extended x) {
@@ -27,16 +29,80 @@ Extended DirectionAngle(Extended q, bool targetNorth) {
 }
 
 Extended ReduceAngle(Extended x) {
-  const Extended r = Remainder(x, 360);
-  return r == Extended(-180) ? Extended(180) : r;
+  return scheme::HalfTurn(x);
 }
 
 std::string DegreesToDmsText(Extended x, std::string_view separator) {
-  const std::int64_t d = Trunc(x);
-  const std::int64_t m = Trunc(Frac(x) * 60);
-  const std::int64_t s = Round(Frac(Frac(x) * 60) * 60);
+  const scheme::Dms parts = scheme::DmsOf(x);
   auto part = [&](std::int64_t v) { return TextFromNumber(Extended::FromInt64(v), separator); };
-  return part(d) + "°" + part(m) + "`" + part(s) + "``";
+  return part(parts.degrees) + "°" + part(parts.minutes) + "`" + part(parts.seconds) + "``";
+}
+
+namespace {
+
+// A reader over an angle text: each step takes what it expects or fails.
+class DmsReader {
+ public:
+  explicit DmsReader(std::string_view text) : rest_(text) {}
+
+  std::optional<std::int64_t> Part() {
+    SkipSpaces();
+    bool negative = false;
+    if (!rest_.empty() && (rest_.front() == '+' || rest_.front() == '-')) {
+      negative = rest_.front() == '-';
+      rest_.remove_prefix(1);
+    }
+    std::int64_t value = 0;
+    int significant = 0;
+    bool anyDigit = false;
+    for (; !rest_.empty() && rest_.front() >= '0' && rest_.front() <= '9'; rest_.remove_prefix(1)) {
+      anyDigit = true;
+      if ((value != 0 || rest_.front() != '0') && ++significant > 18) return std::nullopt;
+      value = value * 10 + (rest_.front() - '0');
+    }
+    if (!anyDigit) return std::nullopt;
+    return negative ? -value : value;
+  }
+
+  template <std::size_t N>
+  bool Mark(const std::array<std::string_view, N>& marks) {
+    SkipSpaces();
+    for (std::string_view mark : marks) {
+      if (rest_.starts_with(mark)) {
+        rest_.remove_prefix(mark.size());
+        return true;
+      }
+    }
+    return false;
+  }
+
+  bool AtEnd() {
+    SkipSpaces();
+    return rest_.empty();
+  }
+
+ private:
+  void SkipSpaces() {
+    while (!rest_.empty() && rest_.front() == ' ') rest_.remove_prefix(1);
+  }
+  std::string_view rest_;
+};
+
+}  // namespace
+
+std::optional<scheme::Dms> ReadDmsText(std::string_view text) {
+  // Longer marks first: "``" before "`", "''" before "'".
+  static constexpr std::array<std::string_view, 1> kDegree{"°"};
+  static constexpr std::array<std::string_view, 3> kMinute{"`", "'", "′"};
+  static constexpr std::array<std::string_view, 4> kSecond{"``", "''", "\"", "″"};
+  DmsReader reader(text);
+  const auto d = reader.Part();
+  if (!d || !reader.Mark(kDegree)) return std::nullopt;
+  const auto m = reader.Part();
+  if (!m || !reader.Mark(kMinute)) return std::nullopt;
+  const auto s = reader.Part();
+  if (!s || !reader.Mark(kSecond) || !reader.AtEnd()) return std::nullopt;
+  return scheme::Dms{*d, *m, *s};
 }
 
 }  // namespace pothenot

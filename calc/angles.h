@@ -1,8 +1,11 @@
 #pragma once
 
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "calc/extended.h"
+#include "calc/scheme.h"
 
 namespace pothenot {
 
@@ -41,5 +44,12 @@ Extended ReduceAngle(Extended x);
 /// negative angle carries its own minus: −1.5 gives "-1°-30`0``".
 /// InvalidOperation when x lies beyond the 64-bit integers.
 std::string DegreesToDmsText(Extended x, std::string_view separator);
+
+/// The three parts of an angle text as a student writes it: whole degrees,
+/// "°", whole minutes, a minute mark ("`", "'" or "′"), whole seconds, a
+/// second mark ("``", "''", "\"" or "″"); each part optionally signed, spaces
+/// allowed around every part and mark. Nothing for any other text, and for a
+/// part of more than 18 digits.
+std::optional<scheme::Dms> ReadDmsText(std::string_view text);
 
 }  // namespace pothenot

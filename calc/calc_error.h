@@ -17,6 +17,10 @@ namespace pothenot {
 ///    `Remainder`, `FromDecimal` (extended.h) and `NumberFromText`
 ///    (number_text.h), with a message that names no quantity;
 ///    `Calculate` rethrows these with the quantity it was computing.
+///  - `CheckWork` (work_check.h), exactly where and as `Calculate` would;
+///  - `Exact` arithmetic, `Trunc`, `Round` and `Remainder` (exact.h), with a
+///    message that names no quantity; inside `CheckWork` one means only that
+///    a step has no value that way.
 class CalcError : public std::runtime_error {
  public:
   enum class Kind {

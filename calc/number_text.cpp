@@ -1,6 +1,7 @@
 #include "calc/number_text.h"
 
 #include <cstdint>
+#include <utility>
 
 #include "calc/calc_error.h"
 
@@ -40,6 +41,10 @@ Extended PowerOfTen(int k) {
 }  // namespace
 
 Extended NumberFromText(std::string_view text, std::string_view separator) {
+  return NumberFromParts(ReadNumberText(text, separator));
+}
+
+NumberParts ReadNumberText(std::string_view text, std::string_view separator) {
   std::size_t i = 0;
   const std::size_t n = text.size();
   auto at = [&](std::size_t k) { return k < n ? text[k] : '\0'; };
@@ -88,9 +93,12 @@ Extended NumberFromText(std::string_view text, std::string_view separator) {
   }
   while (at(i) == ' ') ++i;
   if (i != n) NotANumber();
+  return {negative, std::move(digits), pointExponent + exponent};
+}
 
+Extended NumberFromParts(const NumberParts& parts) {
+  const auto& [negative, digits, scale] = parts;  // value = 0.digits × 10^scale
   if (digits.empty()) return negative ? -Extended(0) : Extended(0);
-  const std::int64_t scale = pointExponent + exponent;  // value = 0.digits × 10^scale
   if (scale > kScaleLimit) throw CalcError::Fault(CalcError::Kind::Overflow);
   if (scale < -kScaleLimit) return negative ? -Extended(0) : Extended(0);
 

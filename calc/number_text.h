@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -16,6 +17,22 @@ namespace pothenot {
 /// empty text included, throws `CalcError` NotANumber; a value beyond the
 /// extended range throws Overflow. The process's C locale plays no part.
 Extended NumberFromText(std::string_view text, std::string_view separator);
+
+/// A number text taken apart without rounding: its value is ±0.d1d2d3… × 10^scale.
+struct NumberParts {
+  bool negative = false;
+  std::string digits;      ///< significant digits '0'..'9' as typed, no leading zeros; empty for 0
+  std::int64_t scale = 0;  ///< power of ten just above d1; |scale| stays below 10^16
+};
+
+/// The parts of a text accepted by `NumberFromText`, by the same rules; throws
+/// `CalcError` NotANumber where it does.
+NumberParts ReadNumberText(std::string_view text, std::string_view separator);
+
+/// The value of read parts, rounded to the nearest extended value:
+/// NumberFromText(t, s) is NumberFromParts(ReadNumberText(t, s)). Overflow
+/// beyond the extended range.
+Extended NumberFromParts(const NumberParts& parts);
 
 /// The worksheet's text of a value: 15 significant digits, rounded, no
 /// trailing zeros and no separator when nothing follows it, a leading minus

@@ -7,6 +7,7 @@
 #include "calc/extended.h"
 #include "calc/givens.h"
 #include "calc/number_text.h"
+#include "calc/scheme.h"
 
 namespace pothenot {
 
@@ -28,9 +29,6 @@ class Run {
   // From here on a fault is reported as one of `quantity`.
   void Computing(std::string_view quantity) { quantity_ = quantity; }
   void Computing(Field field) { quantity_ = Info(field).quantity; }
-
-  // A quantity stored: rounded to the double that every later step uses.
-  static Extended Store(Extended value) { return Extended(value.ToDouble()); }
 
   void Show(Field field, Extended value) {
     sheet_.setText(field, TextFromNumber(value, separator_));
@@ -62,124 +60,125 @@ class Run {
   std::string_view quantity_;
 };
 
-void Solve(Run& run, const Givens& g) {
+Solution Solve(Run& run, const Givens& g) {
+  using namespace scheme;
   const auto& [y1g, y1m, y1s, y2g, y2m, y2s, Xb, Xc, Xa, Yb, Yc, Ya, Xd, Yd, e2g, e2m, e2s] = g;
+  Solution s;
+  s.givens = g;
 
-  // 2. Angles in decimal degrees.
+  // The typed angles in decimal degrees; ε measured waits for the control.
   run.Computing("ε изм.");
-  const Extended epsMeasured = Run::Store(DmsToDegrees(e2g, e2m, e2s));
+  s.epsMeasured = Stored(Degrees(e2g, e2m, e2s));
   run.Computing("γ1");
-  const Extended gamma1 = Run::Store(DmsToDegrees(y1g, y1m, y1s));
+  s.gamma1 = Stored(Degrees(y1g, y1m, y1s));
   run.Computing("γ2");
-  const Extended gamma2 = Run::Store(DmsToDegrees(y2g, y2m, y2s));
+  s.gamma2 = Stored(Degrees(y2g, y2m, y2s));
 
-  // 3. Cotangents, cut to five decimals.
+  // Both cotangents before either is shown: a bad γ2 leaves a unwritten.
   run.Computing(F::Ea);
-  const Extended a = Run::Store(TruncTo(Cotangent(gamma1), 100000));
+  s.a = Stored(CotangentCut(s.gamma1));
   run.Computing(F::Eb);
-  const Extended b = Run::Store(TruncTo(Cotangent(gamma2), 100000));
-  run.Show(F::Ea, a);
-  run.Show(F::Eb, b);
+  s.b = Stored(CotangentCut(s.gamma2));
+  run.Show(F::Ea, s.a);
+  run.Show(F::Eb, s.b);
 
-  // 4. Coordinate differences from A, shown uncut.
+  // The coordinate differences are only shown; every later formula works
+  // them afresh from the coordinates.
   run.Computing("разности координат");
-  run.Show(F::EXbb, Xb - Xa);
-  run.Show(F::EXcc, Xc - Xa);
-  run.Show(F::EXcXb, Xc - Xb);
-  run.Show(F::EYbb, Yb - Ya);
-  run.Show(F::EYcc, Yc - Ya);
-  run.Show(F::EYcYb, Yc - Yb);
+  run.Show(F::EXbb, Difference(Xb, Xa));
+  run.Show(F::EXcc, Difference(Xc, Xa));
+  run.Show(F::EXcXb, Difference(Xc, Xb));
+  run.Show(F::EYbb, Difference(Yb, Ya));
+  run.Show(F::EYcc, Difference(Yc, Ya));
+  run.Show(F::EYcYb, Difference(Yc, Yb));
 
-  // 5. K1 to K4, cut to hundredths; the differences afresh from the coordinates.
   run.Computing(F::EK1);
-  const Extended K1 = Run::Store(TruncTo((Yb - Ya) * a - (Xb - Xa), 100));
-  run.Show(F::EK1, K1);
+  s.K1 = Stored(K1(Xb, Yb, Xa, Ya, s.a));
+  run.Show(F::EK1, s.K1);
   run.Computing(F::EK3);
-  const Extended K3 = Run::Store(TruncTo((Yc - Ya) * b - (Xc - Xa), 100));
-  run.Show(F::EK3, K3);
+  s.K3 = Stored(K3(Xc, Yc, Xa, Ya, s.b));
+  run.Show(F::EK3, s.K3);
   run.Computing(F::EK1K3);
-  const Extended K1_K3 = Run::Store(TruncTo(K1 - K3, 100));
-  run.Show(F::EK1K3, K1_K3);
+  s.K1_K3 = Stored(CutDifference(s.K1, s.K3));
+  run.Show(F::EK1K3, s.K1_K3);
   run.Computing(F::EK2);
-  const Extended K2 = Run::Store(TruncTo((Xb - Xa) * a + (Yb - Ya), 100));
-  run.Show(F::EK2, K2);
+  s.K2 = Stored(K2(Xb, Yb, Xa, Ya, s.a));
+  run.Show(F::EK2, s.K2);
   run.Computing(F::EK4);
-  const Extended K4 = Run::Store(TruncTo((Xc - Xa) * b + (Yc - Ya), 100));
-  run.Show(F::EK4, K4);
+  s.K4 = Stored(K4(Xc, Yc, Xa, Ya, s.b));
+  run.Show(F::EK4, s.K4);
   run.Computing(F::EK2K4);
-  const Extended K2_K4 = Run::Store(TruncTo(K2 - K4, 100));
-  run.Show(F::EK2K4, K2_K4);
+  s.K2_K4 = Stored(CutDifference(s.K2, s.K4));
+  run.Show(F::EK2K4, s.K2_K4);
 
-  // 6. C from the uncut K differences; C² with the scale multiplied first.
   run.Computing(F::EC);
-  const Extended C = Run::Store(TruncTo((K2 - K4) / (K1 - K3), 100000));
+  s.C = Stored(C(s.K1, s.K2, s.K3, s.K4));
   run.Computing(F::ECC);
-  const Extended CC = Run::Store(Extended::FromInt64(Trunc((100000 * C) * C)) / 100000);
-  run.Show(F::EC, C);
-  run.Show(F::ECC, CC);
+  s.CC = Stored(CSquared(s.C));
+  run.Show(F::EC, s.C);
+  run.Show(F::ECC, s.CC);
 
-  // 7. The two K − C·K values, side by side; only the first is used again.
+  // The two K − C·K values side by side; nothing uses them again.
   run.Computing(F::EK2CK1);
-  const Extended K2_CK1 = Run::Store(TruncTo(K2 - C * K1, 100));
+  s.K2_CK1 = Stored(KLessCK(s.K2, s.C, s.K1));
   run.Computing(F::EK4CK3);
-  const Extended K4_CK3 = Run::Store(TruncTo(K4 - C * K3, 100));
-  run.Show(F::EK2CK1, K2_CK1);
-  run.Show(F::EK4CK3, K4_CK3);
+  s.K4_CK3 = Stored(KLessCK(s.K4, s.C, s.K3));
+  run.Show(F::EK2CK1, s.K2_CK1);
+  run.Show(F::EK4CK3, s.K4_CK3);
 
-  // 8. ΔY and ΔX from A to P: numerator and denominator afresh from K2, C, K1.
   run.Computing(F::EdY);
-  const Extended dY = Run::Store(TruncTo((K2 - C * K1) / (C * C + 1), 100));
+  s.dY = Stored(DeltaY(s.K2, s.C, s.K1));
   run.Computing(F::EdX);
-  const Extended dX = Run::Store(TruncTo(C * dY, 100));
-  run.Show(F::EdY, dY);
-  run.Show(F::EdX, dX);
+  s.dX = Stored(DeltaX(s.C, s.dY));
+  run.Show(F::EdY, s.dY);
+  run.Show(F::EdX, s.dX);
 
-  // 9. The station, uncut.
   run.Computing(F::EYp);
-  const Extended Yp = Run::Store(Ya + dY);
+  s.Yp = Stored(Station(Ya, s.dY));
   run.Computing(F::EXp);
-  const Extended Xp = Run::Store(Xa + dX);
-  run.Show(F::EYp, Yp);
-  run.Show(F::EXp, Xp);
+  s.Xp = Stored(Station(Xa, s.dX));
+  run.Show(F::EYp, s.Yp);
+  run.Show(F::EXp, s.Xp);
 
-  // 11. Control against D: the cut differences, shown and not stored.
+  // The control against D: the cut differences are shown and not stored.
   run.Computing(F::EXdXp);
-  run.Show(F::EXdXp, TruncTo(Xd - Xp, 100));
+  run.Show(F::EXdXp, CutDifference(Xd, s.Xp));
   run.Computing(F::EYdYp);
-  run.Show(F::EYdYp, TruncTo(Yd - Yp, 100));
-
-  // 12. ctg(PD) from the uncut differences.
+  run.Show(F::EYdYp, CutDifference(Yd, s.Yp));
   run.Computing(F::EctgPD);
-  const Extended ctgPD = Run::Store(TruncTo((Yd - Yp) / (Xd - Xp), 100000));
-  run.Show(F::EctgPD, ctgPD);
+  s.ctgPD = Stored(CtgPD(Xd, Yd, s.Xp, s.Yp));
+  run.Show(F::EctgPD, s.ctgPD);
 
-  // 13, 14. True direction angles from P: the ratio gives the angle towards the
-  // south; a target north of P lies 180° from it.
+  // Both direction angles before either is shown.
   run.Computing("(PA)");
-  const Extended alphaPA = Run::Store(DirectionAngle((K1 - K3) / (K2 - K4), Xa > Xp));
+  s.alphaPA = Stored(AlphaPA(s.K1, s.K2, s.K3, s.K4, Xa, s.Xp));
   run.Computing("(PD)");
-  const Extended alphaPD = Run::Store(DirectionAngle((Yd - Yp) / (Xd - Xp), Xd > Xp));
+  s.alphaPD = Stored(AlphaPD(Xd, Yd, s.Xp, s.Yp));
   run.Computing(F::EPA);
-  run.ShowAngle(F::EPA, alphaPA);
+  run.ShowAngle(F::EPA, s.alphaPA);
   run.Computing(F::EPD);
-  run.ShowAngle(F::EPD, alphaPD);
+  run.ShowAngle(F::EPD, s.alphaPD);
 
-  // 15, 16. ε computed and δε, each brought into (−180°, 180°].
   run.Computing(F::Ee1);
-  const Extended epsComputed = Run::Store(ReduceAngle(alphaPA - alphaPD));
-  run.ShowAngle(F::Ee1, epsComputed);
+  s.epsComputed = Stored(EpsilonComputed(s.alphaPA, s.alphaPD));
+  run.ShowAngle(F::Ee1, s.epsComputed);
   run.Computing(F::Ede);
-  const Extended deltaEps = Run::Store(ReduceAngle(epsComputed - epsMeasured));
-  run.ShowAngle(F::Ede, deltaEps);
+  s.deltaEps = Stored(DeltaEpsilon(s.epsComputed, s.epsMeasured));
+  run.ShowAngle(F::Ede, s.deltaEps);
+  return s;
 }
 
 }  // namespace
 
 void Calculate(TWorksheet& sheet, std::string_view decimalSeparator) {
+  (void)Solve(sheet, decimalSeparator);
+}
+
+Solution Solve(TWorksheet& sheet, std::string_view decimalSeparator) {
   const Givens givens = ReadGivens(sheet, decimalSeparator);
   Run run(sheet, decimalSeparator);
   try {
-    Solve(run, givens);
+    return Solve(run, givens);
   } catch (const CalcError& fault) {
     run.Stop(fault);
   }
