@@ -12,6 +12,7 @@
 #include "ui/Application.h"
 #include "ui/BitmapButton.h"
 #include "ui/WindowFont.h"
+#include "ui/WorkCheck.h"
 #include "ui_Zadaha.h"
 
 using pothenot::Field;
@@ -58,6 +59,7 @@ TForm2::TForm2(QWidget* parent) : QDialog(parent), ui_(std::make_unique<Ui::TFor
           [this] { TApplication::Guarded([this] { BitBtn1Click(); }); });
   connect(ui_->BitBtn2, &QPushButton::clicked, this, &TForm2::BitBtn2Click);
   connect(ui_->BitBtn3, &QPushButton::clicked, this, &TForm2::BitBtn3Click);
+  new TWorkCheck(this);  // "Проверить мои вычисления" (F3)
 }
 
 TForm2::~TForm2() {
