@@ -1,7 +1,9 @@
 #include "calc/exact.h"
 
 #include <algorithm>
+#include <array>
 #include <limits>
+#include <numeric>
 #include <utility>
 
 #include "calc/calc_error.h"
@@ -42,12 +44,18 @@ int TrailingZeroBits(Unsigned a) {
                   : 64 + __builtin_ctzll(static_cast<std::uint64_t>(a >> 64));
 }
 
-// Greatest common divisor by halving and subtracting: 128-bit division is a
-// library call, and this runs for every operation.
+// Greatest common divisor, run for every operation: in 64 bits where both
+// fit, else by halving and subtracting, since 128-bit division is a slow
+// library call.
 ExactInteger CommonDivisor(ExactInteger x, ExactInteger y) {
   Unsigned a = Magnitude(x), b = Magnitude(y);
   if (a == 0) return static_cast<ExactInteger>(b);
   if (b == 0) return static_cast<ExactInteger>(a);
+  if (a == 1 || b == 1) return 1;  // whole numbers: most constants and cuts
+  if ((a | b) >> 64 == 0) {
+    return static_cast<ExactInteger>(
+        std::gcd(static_cast<std::uint64_t>(a), static_cast<std::uint64_t>(b)));
+  }
   const int shift = std::min(TrailingZeroBits(a), TrailingZeroBits(b));
   a >>= TrailingZeroBits(a);
   do {
@@ -58,10 +66,22 @@ ExactInteger CommonDivisor(ExactInteger x, ExactInteger y) {
   return static_cast<ExactInteger>(a << shift);
 }
 
-ExactInteger PowerOfTen(std::int64_t k) {
-  ExactInteger out = 1;
-  for (std::int64_t i = 0; i < k; ++i) out = Times(out, 10);
-  return out;
+// 10^0 to 10^38, all that 127 bits hold.
+constexpr auto kPowersOfTen = [] {
+  std::array<ExactInteger, 39> powers{};
+  powers[0] = 1;
+  for (std::size_t i = 1; i < powers.size(); ++i) powers[i] = powers[i - 1] * 10;
+  return powers;
+}();
+
+// a / b cut toward zero; in 64 bits where both fit, as they mostly do.
+ExactInteger Quotient(ExactInteger a, ExactInteger b) {
+  constexpr ExactInteger kMin = std::numeric_limits<std::int64_t>::min();
+  constexpr ExactInteger kMax = std::numeric_limits<std::int64_t>::max();
+  if (a > kMin && a <= kMax && b > kMin && b <= kMax) {
+    return static_cast<std::int64_t>(a) / static_cast<std::int64_t>(b);
+  }
+  return a / b;
 }
 
 std::int64_t ToInt64(ExactInteger whole) {
@@ -77,9 +97,11 @@ std::int64_t ToInt64(ExactInteger whole) {
 Exact::Exact(ExactInteger numerator, ExactInteger denominator) {
   if (denominator == 0) Fault(numerator == 0 ? Kind::InvalidOperation : Kind::DivisionByZero);
   if (denominator < 0) numerator = -numerator, denominator = -denominator;
+  numerator_ = numerator;
+  if (denominator == 1) return;
   const ExactInteger common = CommonDivisor(numerator, denominator);
-  numerator_ = numerator / common;
-  denominator_ = denominator / common;
+  numerator_ = Quotient(numerator, common);
+  denominator_ = Quotient(denominator, common);
 }
 
 Exact Exact::FromParts(const NumberParts& parts) {
@@ -87,22 +109,30 @@ Exact Exact::FromParts(const NumberParts& parts) {
   while (length > 0 && parts.digits[length - 1] == '0') --length;
   if (length == 0) return 0;
   if (length > 38) Fault(Kind::Overflow);
+  const auto largest = static_cast<std::int64_t>(kPowersOfTen.size()) - 1;
+  const std::int64_t power = parts.scale - static_cast<std::int64_t>(length);
+  if (power > largest || power < -largest) Fault(Kind::Overflow);
+  // 18 digits at a time in 64 bits, the rest in 128.
   ExactInteger whole = 0;
-  for (std::size_t i = 0; i < length; ++i) {
-    whole = Plus(Times(whole, 10), parts.digits[i] - '0');
+  for (std::size_t i = 0; i < length;) {
+    const std::size_t end = std::min(length, i + 18);
+    std::int64_t chunk = 0;
+    for (std::size_t k = i; k < end; ++k) chunk = chunk * 10 + (parts.digits[k] - '0');
+    whole = Plus(Times(whole, kPowersOfTen[end - i]), chunk);
+    i = end;
   }
   if (parts.negative) whole = -whole;
-  const std::int64_t power = parts.scale - static_cast<std::int64_t>(length);
-  if (power > 38 || power < -38) Fault(Kind::Overflow);
-  return power >= 0 ? Exact(Times(whole, PowerOfTen(power)), 1) : Exact(whole, PowerOfTen(-power));
+  return power >= 0 ? Exact(Times(whole, kPowersOfTen[static_cast<std::size_t>(power)]), 1)
+                    : Exact(whole, kPowersOfTen[static_cast<std::size_t>(-power)]);
 }
 
 // Over the least common denominator, so that sums of hundredths stay small.
 Exact operator+(const Exact& a, const Exact& b) {
   const ExactInteger common = CommonDivisor(a.denominator_, b.denominator_);
-  const ExactInteger bFactor = b.denominator_ / common;
-  return Exact(Plus(Times(a.numerator_, bFactor), Times(b.numerator_, a.denominator_ / common)),
-               Times(a.denominator_, bFactor));
+  const ExactInteger bFactor = Quotient(b.denominator_, common);
+  return Exact(
+      Plus(Times(a.numerator_, bFactor), Times(b.numerator_, Quotient(a.denominator_, common))),
+      Times(a.denominator_, bFactor));
 }
 
 Exact operator-(const Exact& a, const Exact& b) {
@@ -114,8 +144,8 @@ Exact operator-(const Exact& a, const Exact& b) {
 Exact operator*(const Exact& a, const Exact& b) {
   const ExactInteger ab = CommonDivisor(a.numerator_, b.denominator_);
   const ExactInteger ba = CommonDivisor(b.numerator_, a.denominator_);
-  return Exact(Times(a.numerator_ / ab, b.numerator_ / ba),
-               Times(a.denominator_ / ba, b.denominator_ / ab));
+  return Exact(Times(Quotient(a.numerator_, ab), Quotient(b.numerator_, ba)),
+               Times(Quotient(a.denominator_, ba), Quotient(b.denominator_, ab)));
 }
 
 Exact operator/(const Exact& a, const Exact& b) {

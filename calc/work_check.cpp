@@ -81,6 +81,7 @@ class Known {
     if (!value) throw CalcError::Fault(Kind::Overflow);
     return *value;
   }
+  const std::optional<Number>& at(Field field) const { return values_[Index(field)]; }
   void Set(Field field, std::optional<Number> value) { values_[Index(field)] = std::move(value); }
 
  private:
@@ -183,13 +184,13 @@ struct Reading {
   Decimal decimal;                 // a number box
   scheme::Dms dms;                 // an angle box
   std::optional<Extended> stored;  // its value as the worksheet keeps it
-  std::optional<Exact> exact;      // its exact value, if one can be held
 };
 
-template <class F>
-auto Maybe(F&& f) -> std::optional<decltype(f())> {
+// The value `work` gives, or nothing where the arithmetic faults.
+template <class Work>
+auto Maybe(Work&& work) -> std::optional<decltype(work())> {
   try {
-    return f();
+    return work();
   } catch (const CalcError&) {
     return std::nullopt;
   }
@@ -208,35 +209,51 @@ Reading Read(Field field, const std::string& text, std::string_view separator) {
       return scheme::Stored(
           scheme::Degrees(part(dms->degrees), part(dms->minutes), part(dms->seconds)));
     });
-    r.exact = scheme::Degrees(Exact::FromInt64(dms->degrees), Exact::FromInt64(dms->minutes),
-                              Exact::FromInt64(dms->seconds));
   } else {
-    NumberParts parts;
     try {
-      parts = ReadNumberText(text, separator);
+      NumberParts parts = ReadNumberText(text, separator);
       r.stored = scheme::Stored(NumberFromParts(parts));
+      r.decimal = Normal(std::move(parts));
     } catch (const CalcError&) {
       return r;  // not a number, or beyond what the worksheet can store
     }
-    r.exact = Maybe([&] { return Exact::FromParts(parts); });
-    r.decimal = Normal(std::move(parts));
   }
   r.mark = Mark::Correct;
   return r;
 }
 
-// Whether a readable box shows the value a step gives that way.
-bool Shows(const Reading& box, Field field, const Reading& worksheetText) {
-  if (worksheetText.mark != Mark::Correct) return false;
-  return IsAngle(field) ? box.dms == worksheetText.dms : box.decimal == worksheetText.decimal;
+// The exact value of a readable text, if one can be held; an angle in
+// decimal degrees.
+std::optional<Exact> ExactOf(const Reading& r, Field field) {
+  if (r.mark != Mark::Correct) return std::nullopt;
+  return Maybe([&] {
+    if (!IsAngle(field)) {
+      return Exact::FromParts({r.decimal.negative, r.decimal.digits, r.decimal.scale});
+    }
+    return scheme::Degrees(Exact::FromInt64(r.dms.degrees), Exact::FromInt64(r.dms.minutes),
+                           Exact::FromInt64(r.dms.seconds));
+  });
 }
-bool Shows(const Reading& box, Field field, const std::optional<Exact>& exact) {
+
+// Whether two readable texts hold the same number, or the same angle parts.
+bool Same(const Reading& a, const Reading& b, Field field) {
+  return IsAngle(field) ? a.dms == b.dms : a.decimal == b.decimal;
+}
+
+// Whether a readable box shows the value a step gives that way: the
+// worksheet's text of it, or its exact value.
+bool Shows(const Reading& box, Field field, const Reading& worksheetText) {
+  return worksheetText.mark == Mark::Correct && Same(box, worksheetText, field);
+}
+// `boxExact` is the box's own exact value, read once.
+bool Shows(const Reading& box, const std::optional<Exact>& boxExact, Field field,
+           const std::optional<Exact>& exact) {
   if (!exact) return false;
   if (IsAngle(field)) {
     const auto dms = Maybe([&] { return scheme::DmsOf(*exact); });
     return dms && box.dms == *dms;
   }
-  return box.exact && *box.exact == *exact;
+  return boxExact == exact;
 }
 
 std::string Text(Field field, const Extended& value, std::string_view separator) {
@@ -271,62 +288,88 @@ std::vector<BoxMark> CheckWork(const TWorksheet& sheet, std::string_view decimal
   worked.setObserver({});
   const Solution solution = Solve(worked, decimalSeparator);
 
-  std::array<Reading, kFieldCount> boxes;
-  Known<Extended> rightStored = WorksheetValues(solution);
-  Known<Exact> rightExact;
-  for (const FieldInfo& info : Fields()) {
-    const auto field = *FieldByName(info.name);
-    if (info.role == Role::Given) {
-      rightExact.Set(field, Read(field, sheet.text(field), decimalSeparator).exact);
-    } else if (info.role == Role::Result) {
-      rightExact.Set(field, Read(field, worked.text(field), decimalSeparator).exact);
-      boxes[Index(field)] = Read(field, sheet.text(field), decimalSeparator);
-    }
-  }
-  Known<Extended> studentStored = rightStored;
-  Known<Exact> studentExact = rightExact;
+  // Every result box as typed and as the worksheet writes it, read once.
+  std::array<Reading, kFieldCount> boxes, written;
   for (const Step& step : kSteps) {
-    const Reading& box = boxes[Index(step.field)];
-    if (box.mark != Mark::Correct) continue;
-    studentStored.Set(step.field, box.stored);
-    studentExact.Set(step.field, box.exact);
+    boxes[Index(step.field)] = Read(step.field, sheet.text(step.field), decimalSeparator);
+    written[Index(step.field)] = Read(step.field, worked.text(step.field), decimalSeparator);
   }
+  // The student's values: a readable box's own, the worksheet's elsewhere.
+  const Known<Extended> rightStored = WorksheetValues(solution);
+  Known<Extended> studentStored = rightStored;
+  std::array<bool, kFieldCount> differs{};
+  for (const Step& step : kSteps) {
+    const std::size_t i = Index(step.field);
+    if (boxes[i].mark != Mark::Correct) continue;
+    studentStored.Set(step.field, boxes[i].stored);
+    differs[i] =
+        boxes[i].stored != rightStored.at(step.field) || !Shows(boxes[i], step.field, written[i]);
+  }
+  // The same in exact arithmetic, worked out only once a box does not show
+  // the worksheet's text.
+  std::optional<Known<Exact>> rightExact, studentExact;
+  auto exactValues = [&] {
+    if (rightExact) return;
+    rightExact.emplace();
+    for (std::size_t i = 0; i < kFieldCount; ++i) {
+      const auto field = static_cast<Field>(i);
+      if (Info(field).role == Role::Given) {
+        rightExact->Set(field, ExactOf(Read(field, sheet.text(field), decimalSeparator), field));
+      }
+    }
+    for (const Step& step : kSteps) {
+      rightExact->Set(step.field, ExactOf(written[Index(step.field)], step.field));
+    }
+    studentExact = rightExact;
+    for (const Step& step : kSteps) {
+      const Reading& box = boxes[Index(step.field)];
+      if (box.mark == Mark::Correct) studentExact->Set(step.field, ExactOf(box, step.field));
+    }
+  };
 
   std::vector<BoxMark> marks;
   marks.reserve(std::size(kSteps));
   std::array<Mark, kFieldCount> markOf{};
   for (const Step& step : kSteps) {
-    const Reading& box = boxes[Index(step.field)];
-    BoxMark out{step.field, box.mark, worked.text(step.field), {}};
+    const Field field = step.field;
+    const Reading& box = boxes[Index(field)];
+    BoxMark out{field, box.mark, worked.text(field), {}};
 
-    bool everyInputCorrect = true, someInputFaulty = false, someInputTyped = false;
+    bool everyInputCorrect = true, someInputFaulty = false, someInputDiffers = false;
     for (Field input : step.uses) {
       const Mark m = markOf[Index(input)];
       everyInputCorrect = everyInputCorrect && m == Mark::Correct;
       someInputFaulty = someInputFaulty || m == Mark::Carried || m == Mark::Wrong;
-      someInputTyped = someInputTyped || boxes[Index(input)].mark == Mark::Correct;
+      someInputDiffers = someInputDiffers || differs[Index(input)];
     }
-    // From the student's values by the worksheet's rule: its text is what
-    // a faulty input carries into this box.
-    std::optional<std::string> studentText;
-    if (someInputTyped) {
-      studentText = Maybe(
-          [&] { return Text(step.field, Work(step.field, studentStored), decimalSeparator); });
-      if (someInputFaulty && studentText) out.carried = *studentText;
+    // The step from the student's values by the worksheet's rule: what a
+    // faulty box carries into this one.
+    std::optional<std::string> fromStudentText;
+    auto workFromStudent = [&] {
+      fromStudentText =
+          Maybe([&] { return Text(field, Work(field, studentStored), decimalSeparator); });
+    };
+    if (someInputFaulty) {
+      workFromStudent();
+      if (fromStudentText) out.carried = *fromStudentText;
     }
 
     if (box.mark == Mark::Correct) {
-      auto exactly = [&](const Known<Exact>& v) {
-        return step.exactWay && Shows(box, step.field, Maybe([&] { return Work(step.field, v); }));
+      auto exactly = [&](const std::optional<Known<Exact>>& v) {
+        if (!step.exactWay) return false;
+        exactValues();
+        return Shows(box, studentExact->at(field), field, Maybe([&] { return Work(field, *v); }));
       };
-      const bool fromRight =
-          Shows(box, step.field, Read(step.field, out.expected, decimalSeparator)) ||
-          exactly(rightExact);
-      const bool fromStudent =
-          someInputTyped &&
-          ((studentText &&
-            Shows(box, step.field, Read(step.field, *studentText, decimalSeparator))) ||
-           exactly(studentExact));
+      const bool fromRight = Shows(box, field, written[Index(field)]) || exactly(rightExact);
+      // Where no box it uses differs from the worksheet's value, the
+      // student's values are the right ones.
+      bool fromStudent = false;
+      if (!fromRight && someInputDiffers && (everyInputCorrect || someInputFaulty)) {
+        if (!someInputFaulty) workFromStudent();
+        fromStudent = (fromStudentText &&
+                       Shows(box, field, Read(field, *fromStudentText, decimalSeparator))) ||
+                      exactly(studentExact);
+      }
       if (fromRight || (everyInputCorrect && fromStudent)) {
         out.mark = Mark::Correct;
       } else if (someInputFaulty && fromStudent) {
@@ -335,7 +378,7 @@ std::vector<BoxMark> CheckWork(const TWorksheet& sheet, std::string_view decimal
         out.mark = Mark::Wrong;
       }
     }
-    markOf[Index(step.field)] = out.mark;
+    markOf[Index(field)] = out.mark;
     marks.push_back(std::move(out));
   }
   return marks;

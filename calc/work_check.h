@@ -12,7 +12,8 @@ namespace pothenot {
 /// How a result box of a student's sheet stands against the worksheet.
 enum class Mark {
   Empty,       ///< nothing typed
-  Unreadable,  ///< not a number (an angle box: not "D°M`S``" of whole parts)
+  Unreadable,  ///< not a number the worksheet could store; an angle box: not "D°M`S``" of whole
+               ///< parts
   Correct,     ///< the worksheet's value, or worked rightly from correct boxes
   Carried,     ///< wrong only because a box it is worked from is wrong
   Wrong,       ///< where a mistake begins

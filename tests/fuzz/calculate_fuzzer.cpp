@@ -10,6 +10,7 @@
 
 #include "calc/calc_error.h"
 #include "calc/resection.h"
+#include "calc/work_check.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size == 0) return 0;
@@ -25,13 +26,39 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     sheet.setText(f.name, rest.substr(0, end));
     rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
   }
+  // The same worksheet with its result boxes typed by a student: the texts
+  // that follow the givens. CheckWork must stop as Calculate does, and else
+  // expect Calculate's texts and accept each box that holds one.
+  pothenot::TWorksheet student = sheet;
+  student.setObserver({});
+  for (const pothenot::FieldInfo& f : pothenot::Fields()) {
+    if (f.role != pothenot::Role::Result) continue;
+    const std::size_t end = rest.find('\0');
+    student.setText(f.name, rest.substr(0, end));
+    rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
+  }
+  std::vector<pothenot::BoxMark> marks;
+  std::string checkStop, calculateStop;
+  try {
+    marks = pothenot::CheckWork(student, separator);
+  } catch (const pothenot::CalcError& e) {
+    checkStop = e.what();
+  }
   written = 0;
   bool stopped = false;
   try {
     pothenot::Calculate(sheet, separator);
   } catch (const pothenot::CalcError& e) {
     stopped = true;
+    calculateStop = e.what();
     if (std::string_view(e.what()).empty()) std::abort();
+  }
+  if (checkStop != calculateStop || marks.size() != (stopped ? 0 : 29)) std::abort();
+  for (const pothenot::BoxMark& m : marks) {
+    const std::string& typed = student.text(m.field);
+    if (m.expected != sheet.text(m.field)) std::abort();
+    if (typed == m.expected && m.mark != pothenot::Mark::Correct) std::abort();
+    if (typed.empty() != (m.mark == pothenot::Mark::Empty)) std::abort();
   }
   if (sheet.text("EXaa") != sheet.text("EXa") || sheet.text("EYaa") != sheet.text("EYa")) std::abort();
   if (!stopped) {
