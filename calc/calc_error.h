@@ -12,12 +12,13 @@ namespace pothenot {
 ///  - `Calculate` (resection.h), when a given text is not a number or when an
 ///    arithmetic fault stops the calculation; the message names the field or
 ///    the quantity;
+///  - `Extended` arithmetic, `Trunc`, `Round`, `StoreDouble` (extended.h) and
+///    `NumberFromText` (number_text.h), with a message that names no quantity;
+///    `Calculate` rethrows these with the quantity it was computing.
 ///  - `CheckWork` (work_check.h), exactly where and as `Calculate` would;
-///  - `Extended` arithmetic, `Trunc`, `Round`, `StoreDouble` (extended.h),
-///    `Exact` arithmetic (exact.h) and `NumberFromText` (number_text.h), with
-///    a message that names no quantity; `Calculate` rethrows these with the
-///    quantity it was computing, `CheckWork` takes one inside a step to mean
-///    that the step has no value that way.
+///  - `Exact` arithmetic, `Trunc`, `Round` and `Remainder` (exact.h), with a
+///    message that names no quantity; inside `CheckWork` one means only that
+///    a step has no value that way.
 class CalcError : public std::runtime_error {
  public:
   enum class Kind {
