@@ -13,6 +13,7 @@
 #include "ui/BitmapButton.h"
 #include "ui/DrawingCommand.h"
 #include "ui/WindowFont.h"
+#include "ui/WorkCheck.h"
 #include "ui_Zadaha.h"
 
 using pothenot::Field;
@@ -28,6 +29,7 @@ TForm2::TForm2(QWidget* parent) : QDialog(parent) {
 
   // Commands beyond the worksheet's buttons; each makes its window when first asked.
   new DrawingCommand(this);  // F2: the drawing of the figure
+  new TWorkCheck(this);      // F3: "Проверить мои вычисления"
 }
 
 Ui::TForm2& TForm2::Form() const {

@@ -1,0 +1,56 @@
+// Renders "Проверить мои вычисления" offscreen for people to look at:
+//   render_check <directory>
+// check-sheet.png, the problem window marked after a student swapped two
+// digits of K1 and worked every later box on from it, and
+// check-list.png, the list window "Проверка вычислений" for the same sheet.
+#include <QAction>
+#include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <cstdio>
+
+#include "calc/work_check.h"
+#include "ui/Application.h"
+#include "ui/CheckList.h"
+#include "ui/Zadaha.h"
+
+using pothenot::Field;
+
+int main(int argc, char** argv) {
+  if (argc < 2) {
+    std::fprintf(stderr, "usage: render_check <directory>\n");
+    return 2;
+  }
+  qputenv("LC_ALL", "ru_RU.UTF-8");
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  TApplication app(argc, argv);
+  app.setTitle(QStringLiteral("Задача Потенота"));
+  TForm2 form;
+  form.show();
+  if (!QTest::qWaitForWindowExposed(&form)) return 1;
+
+  // The student's sheet: the example worked out, two digits of K1 swapped,
+  // and each later box as the scheme gives it from the student's own numbers.
+  form.findChild<QPushButton*>(QStringLiteral("BitBtn1"))->click();
+  form.box(Field::EK1)->setText(QStringLiteral("-3532,41"));
+  const std::string separator = TForm2::DecimalSeparator();
+  for (std::size_t step = 0;; ++step) {
+    const auto marks = pothenot::CheckWork(form.worksheet(), separator);
+    if (step == marks.size()) break;
+    const auto& box = marks[step];
+    if (!box.carried.empty() && box.mark != pothenot::Mark::Carried)
+      form.box(box.field)->setText(QString::fromStdString(box.carried));
+  }
+  form.box(Field::EXb)->setFocus();
+  for (QAction* action : form.actions())
+    if (action->shortcut() == QKeySequence(Qt::Key_F3)) action->trigger();
+  auto* list = form.findChild<TCheckList*>();
+  if (list == nullptr || !QTest::qWaitForWindowExposed(list)) return 1;
+
+  const QDir out(QString::fromLocal8Bit(argv[1]));
+  const bool ok = form.grab().save(out.filePath(QStringLiteral("check-sheet.png"))) &&
+                  list->grab().save(out.filePath(QStringLiteral("check-list.png")));
+  if (!ok) std::fprintf(stderr, "render_check: cannot write the pictures into %s\n", argv[1]);
+  return ok ? 0 : 1;
+}
