@@ -1,0 +1,158 @@
+#include "ui/PaperPage.h"
+
+#include <QDate>
+#include <QDir>
+#include <QFontMetricsF>
+#include <QLayout>
+#include <QPagedPaintDevice>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSaveFile>
+#include <QWidget>
+
+#include "calc/fix_quality.h"
+#include "ui/WindowFont.h"
+
+namespace {
+
+constexpr int kPdfResolution = 300;  // dpi: fine enough for the bitmap buttons
+
+// The windows' face, sized in points for paper.
+QFont PaperFont(qreal points) {
+  QFont font = pothenot::WindowFont();
+  font.setPointSizeF(points);
+  return font;
+}
+
+QString Number(double value, int decimals, const QString& separator) {
+  return QString::number(value, 'f', decimals).replace(u'.', separator);
+}
+
+QString GeometryVerdict(pothenot::Geometry geometry) {
+  switch (geometry) {
+    case pothenot::Geometry::Reliable:
+      return QStringLiteral("надёжная засечка");
+    case pothenot::Geometry::Weak:
+      return QStringLiteral("слабая засечка: станция недалеко от опасного круга");
+    case pothenot::Geometry::Dangerous:
+      return QStringLiteral("опасная засечка: станция почти на опасном круге");
+  }
+  return {};
+}
+
+}  // namespace
+
+QPageLayout TPaperPage::Layout() {
+  return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(15, 15, 15, 15),
+                     QPageLayout::Millimeter);
+}
+
+QRectF TPaperPage::Area(const QPagedPaintDevice& device) {
+  const QRect paint = device.pageLayout().paintRectPixels(device.logicalDpiX());
+  return QRectF(QPointF(0, 0), QSizeF(paint.size()));
+}
+
+QRectF TPaperPage::Header(QPainter& painter, const QRectF& area, const QString& variant) {
+  painter.save();
+  const QFont font = PaperFont(11);
+  painter.setFont(font);
+  const qreal line = QFontMetricsF(font, painter.device()).height();
+  const QRectF row(area.left(), area.top(), area.width(), line);
+  painter.drawText(row, Qt::AlignLeft | Qt::AlignVCenter,
+                   variant.isEmpty() ? QStringLiteral("Задача Потенота")
+                                     : QStringLiteral("Задача Потенота · %1").arg(variant));
+  painter.drawText(row, Qt::AlignRight | Qt::AlignVCenter,
+                   QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy")));
+  const qreal rule = row.bottom() + line * 0.3;
+  painter.setPen(QPen(Qt::black, line * 0.05));
+  painter.drawLine(QPointF(area.left(), rule), QPointF(area.right(), rule));
+  painter.restore();
+  return area.adjusted(0, rule + line - area.top(), 0, 0);
+}
+
+void TPaperPage::Sheet(QPainter& painter, const QRectF& area, QWidget* panel) {
+  if (!panel->isVisible()) {
+    // A window that was never shown has not placed its children yet.
+    QWidget* window = panel->window();
+    window->ensurePolished();
+    if (window->layout() != nullptr) window->layout()->activate();
+  }
+  const QSizeF size = panel->size();
+  const qreal scale = std::min(area.width() / size.width(), area.height() / size.height());
+  painter.save();
+  painter.translate(area.left() + (area.width() - size.width() * scale) / 2, area.top());
+  painter.scale(scale, scale);
+  panel->render(&painter, QPoint(), QRegion(),
+                QWidget::DrawWindowBackground | QWidget::DrawChildren);
+  painter.restore();
+}
+
+QRectF TPaperPage::Lines(QPainter& painter, const QRectF& area, const QStringList& lines,
+                         qreal points) {
+  painter.save();
+  const QFont sized = PaperFont(points);
+  painter.setFont(sized);
+  const QFontMetricsF metrics(sized, painter.device());
+  qreal y = area.top();
+  for (const QString& line : lines) {
+    const QRectF box = painter.boundingRect(QRectF(area.left(), y, area.width(), area.height()),
+                                            Qt::TextWordWrap, line);
+    painter.drawText(QRectF(area.left(), y, area.width(), box.height()), Qt::TextWordWrap, line);
+    y += box.height() + metrics.height() * 0.25;
+  }
+  painter.restore();
+  return QRectF(area.left(), y, area.width(), std::max<qreal>(0, area.bottom() - y));
+}
+
+QStringList TPaperPage::FixLines(const pothenot::FixQuality& fix, const QString& separator,
+                                 double angleErrorSeconds) {
+  const QString sep = separator;
+  return {
+      QStringLiteral("Станция по исходным данным, без округлений: Xp = %1, Yp = %2")
+          .arg(Number(fix.Xp, 3, sep), Number(fix.Yp, 3, sep)),
+      QStringLiteral("Угол засечки %1° — %2")
+          .arg(Number(fix.cutAngle, 1, sep), GeometryVerdict(fix.geometry)),
+      QStringLiteral("Средняя квадратическая ошибка станции M = %1 при m_β = %2″")
+          .arg(Number(fix.stationError, 3, sep), Number(angleErrorSeconds, 1, sep)),
+      QStringLiteral("Контроль: δε = %1″, допуск 2σ = %2″ — %3")
+          .arg(Number(fix.controlDiscrepancy, 1, sep), Number(2 * fix.controlSigma, 1, sep),
+               fix.controlPassed ? QStringLiteral("контроль выполнен")
+                                 : QStringLiteral("контроль не выполнен")),
+  };
+}
+
+QString TPaperPage::PdfPath(const QString& chosen) {
+  return chosen.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive) ? chosen : chosen + ".pdf";
+}
+
+TPaperPage::Outcome TPaperPage::WritePdf(
+    const QString& path, const QString& title,
+    const std::function<bool(QPainter&, QPagedPaintDevice&)>& paint) {
+  const auto failed = [&path](const QString& why) {
+    return Outcome{Outcome::Failed, QStringLiteral("Не удалось записать файл «%1»: %2.")
+                                        .arg(QDir::toNativeSeparators(path), why)};
+  };
+  QSaveFile file(path);
+  if (!file.open(QIODevice::WriteOnly)) return failed(file.errorString());
+  bool whole = false;
+  {
+    QPdfWriter writer(&file);
+    writer.setPageLayout(Layout());
+    writer.setResolution(kPdfResolution);
+    writer.setTitle(title);
+    writer.setCreator(QStringLiteral("Задача Потенота"));
+    QPainter painter;
+    if (!painter.begin(&writer)) {
+      file.cancelWriting();
+      return failed(QStringLiteral("PDF не создан"));
+    }
+    whole = paint(painter, writer);
+    painter.end();
+  }
+  if (!whole) {
+    file.cancelWriting();
+    return Outcome{Outcome::Cancelled, {}};
+  }
+  if (!file.commit()) return failed(file.errorString());
+  return Outcome{Outcome::Written, {}};
+}
