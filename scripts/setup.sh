@@ -9,6 +9,7 @@ POTHENOT_PACKAGES=(
   clang libclang-rt-14-dev
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
   fonts-dejavu-core fonts-urw-base35 locales
+  poppler-utils
 )
 
 pothenot_missing_packages() {
