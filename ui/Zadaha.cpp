@@ -11,6 +11,7 @@
 #include "calc/resection.h"
 #include "ui/Application.h"
 #include "ui/BitmapButton.h"
+#include "ui/DrawingCommand.h"
 #include "ui/PaperCommands.h"
 #include "ui/WindowFont.h"
 #include "ui_Zadaha.h"
@@ -59,6 +60,7 @@ TForm2::TForm2(QWidget* parent) : QDialog(parent), ui_(std::make_unique<Ui::TFor
           [this] { TApplication::Guarded([this] { BitBtn1Click(); }); });
   connect(ui_->BitBtn2, &QPushButton::clicked, this, &TForm2::BitBtn2Click);
   connect(ui_->BitBtn3, &QPushButton::clicked, this, &TForm2::BitBtn3Click);
+  new DrawingCommand(this);  // F2: the drawing window, made at its first showing
   TPaperCommands::Install(this);
 }
 

@@ -1,0 +1,29 @@
+#include "ui/DrawingCommand.h"
+
+#include <QAction>
+
+#include "ui/CalculatedStation.h"
+#include "ui/Drawing.h"
+#include "ui/Zadaha.h"
+
+DrawingCommand::DrawingCommand(TForm2* form)
+    : QObject(form),
+      form_(form),
+      action_(new QAction("Чертёж засечки", this)),
+      sheetStation_(new CalculatedStation(form)) {
+  action_->setObjectName("DrawingCommand");
+  action_->setShortcut(Qt::Key_F2);
+  connect(action_, &QAction::triggered, this, &DrawingCommand::Toggle);
+  form->addCommand(action_);
+}
+
+void DrawingCommand::Toggle() {
+  if (window_ == nullptr) window_ = new TDrawingWindow(form_, action_, sheetStation_);
+  if (window_->isVisible()) {
+    window_->hide();
+    return;
+  }
+  window_->show();
+  window_->raise();
+  window_->activateWindow();
+}
