@@ -95,6 +95,10 @@ QRectF TPaperPage::Lines(QPainter& painter, const QRectF& area, const QStringLis
   const QFontMetricsF metrics(sized, painter.device());
   qreal y = area.top();
   for (const QString& line : lines) {
+    if (line.isEmpty()) {
+      y += metrics.height();
+      continue;
+    }
     const QRectF box = painter.boundingRect(QRectF(area.left(), y, area.width(), area.height()),
                                             Qt::TextWordWrap, line);
     painter.drawText(QRectF(area.left(), y, area.width(), box.height()), Qt::TextWordWrap, line);

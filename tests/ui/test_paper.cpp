@@ -96,12 +96,14 @@ class TestPaper : public QObject {
       QVERIFY2(page1.contains(text), qPrintable(text));
     }
     const auto fix = pothenot::AssessFix(w_->form().worksheet(), ",", 5);
-    const QStringList page2 = Words(pdf, 2);
-    QVERIFY(page2.contains(QString::number(fix.Xp, 'f', 3).replace(u'.', u',') + u','));
+    QVERIFY(Words(pdf, 2).contains(QString::number(fix.Xp, 'f', 3).replace(u'.', u',')));
 
-    // A given typed over: the sheet is no longer the variant.
-    w_->type(Field::EXb, u"1"_s);
+    // A given typed over: the sheet is no longer the variant, and one that is
+    // not a number leaves page 2 with the reason alone.
+    w_->type(Field::EXb, u"x"_s);
     QCOMPARE(commands()->VariantTitle(), QString());
+    QCOMPARE(TSheetPrint::WritePdf(w_->form(), pdf, {}).status, TPaperPage::Outcome::Written);
+    QVERIFY(Words(pdf, 2).contains(u"нельзя."_s));
   }
 
   // A folder that is a regular file cannot be written into, not even by root:
