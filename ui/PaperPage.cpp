@@ -10,7 +10,6 @@
 #include <QSaveFile>
 #include <QWidget>
 
-#include "calc/fix_quality.h"
 #include "ui/WindowFont.h"
 
 namespace {
@@ -22,22 +21,6 @@ QFont PaperFont(qreal points) {
   QFont font = pothenot::WindowFont();
   font.setPointSizeF(points);
   return font;
-}
-
-QString Number(double value, int decimals, const QString& separator) {
-  return QString::number(value, 'f', decimals).replace(u'.', separator);
-}
-
-QString GeometryVerdict(pothenot::Geometry geometry) {
-  switch (geometry) {
-    case pothenot::Geometry::Reliable:
-      return QStringLiteral("надёжная засечка");
-    case pothenot::Geometry::Weak:
-      return QStringLiteral("слабая засечка: станция недалеко от опасного круга");
-    case pothenot::Geometry::Dangerous:
-      return QStringLiteral("опасная засечка: станция почти на опасном круге");
-  }
-  return {};
 }
 
 }  // namespace
@@ -106,23 +89,6 @@ QRectF TPaperPage::Lines(QPainter& painter, const QRectF& area, const QStringLis
   }
   painter.restore();
   return QRectF(area.left(), y, area.width(), std::max<qreal>(0, area.bottom() - y));
-}
-
-QStringList TPaperPage::FixLines(const pothenot::FixQuality& fix, const QString& separator,
-                                 double angleErrorSeconds) {
-  const QString sep = separator;
-  return {
-      QStringLiteral("Станция по исходным данным, без округлений: Xp = %1, Yp = %2")
-          .arg(Number(fix.Xp, 3, sep), Number(fix.Yp, 3, sep)),
-      QStringLiteral("Угол засечки %1° — %2")
-          .arg(Number(fix.cutAngle, 1, sep), GeometryVerdict(fix.geometry)),
-      QStringLiteral("Средняя квадратическая ошибка станции M = %1 при m_β = %2″")
-          .arg(Number(fix.stationError, 3, sep), Number(angleErrorSeconds, 1, sep)),
-      QStringLiteral("Контроль: δε = %1″, допуск 2σ = %2″ — %3")
-          .arg(Number(fix.controlDiscrepancy, 1, sep), Number(2 * fix.controlSigma, 1, sep),
-               fix.controlPassed ? QStringLiteral("контроль выполнен")
-                                 : QStringLiteral("контроль не выполнен")),
-  };
 }
 
 QString TPaperPage::PdfPath(const QString& chosen) {

@@ -10,10 +10,6 @@ class QPagedPaintDevice;
 class QPainter;
 class QWidget;
 
-namespace pothenot {
-struct FixQuality;
-}
-
 /// The pages the program puts on paper: A4 portrait, a small header, the
 /// worksheet as on screen, lines of text. Shared by the printed sheet and the
 /// class set of variants, for the printer and for PDF files alike.
@@ -38,12 +34,6 @@ class TPaperPage {
   /// Lines of text from the top of `area`, `points` high; returns the area below them.
   static QRectF Lines(QPainter& painter, const QRectF& area, const QStringList& lines,
                       qreal points = 10);
-
-  /// What a fix is worth, in the user's words: the exact station, the cut
-  /// angle and the verdict on the geometry, M, and the control against 2σ.
-  /// Numbers are written with `separator`.
-  static QStringList FixLines(const pothenot::FixQuality& fix, const QString& separator,
-                              double angleErrorSeconds);
 
   /// The file name the user chose, with ".pdf" added when it does not end so.
   static QString PdfPath(const QString& chosen);

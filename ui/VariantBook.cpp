@@ -48,6 +48,37 @@ std::vector<Field> Results() {
   return results;
 }
 
+QString Number(double value, int decimals) {
+  return QString::number(value, 'f', decimals).replace(u'.', QString::fromUtf8(kSeparator));
+}
+
+QString GeometryVerdict(pothenot::Geometry geometry) {
+  switch (geometry) {
+    case pothenot::Geometry::Reliable:
+      return QStringLiteral("надёжная засечка");
+    case pothenot::Geometry::Weak:
+      return QStringLiteral("слабая засечка");
+    case pothenot::Geometry::Dangerous:
+      return QStringLiteral("опасная засечка");
+  }
+  return {};
+}
+
+// The judgement of one variant in two lines: the exact station and the
+// geometry, then M and the control.
+QStringList FixLines(const pothenot::FixQuality& fix) {
+  return {
+      QStringLiteral("Станция без округлений: Xp = %1, Yp = %2 · угол засечки %3° — %4")
+          .arg(Number(fix.Xp, 3), Number(fix.Yp, 3), Number(fix.cutAngle, 1),
+               GeometryVerdict(fix.geometry)),
+      QStringLiteral("M = %1 м при m_β = %2″ · δε = %3″, допуск 2σ = %4″ — %5")
+          .arg(Number(fix.stationError, 3), Number(TVariantBook::kAngleErrorSeconds, 0),
+               Number(fix.controlDiscrepancy, 1), Number(2 * fix.controlSigma, 1),
+               fix.controlPassed ? QStringLiteral("контроль выполнен")
+                                 : QStringLiteral("контроль не выполнен")),
+  };
+}
+
 QFont KeyFont(bool bold) {
   QFont font = pothenot::WindowFont();
   font.setPointSizeF(kKeyPoints);
@@ -78,20 +109,16 @@ qreal PaintAnswer(QPainter& painter, const QRectF& area, const Answer& answer) {
     painter.drawText(cell, Qt::AlignRight, QString::fromUtf8(answer.worked.text(results[i])));
   }
   const QRectF below(area.left(), area.top() + (rows + 1.5) * line, area.width(), area.height());
-  const QRectF rest = TPaperPage::Lines(
-      painter, below,
-      TPaperPage::FixLines(answer.fix, QString::fromUtf8(kSeparator.data(), kSeparator.size()),
-                           TVariantBook::kAngleErrorSeconds),
-      kKeyPoints);
+  const QRectF rest = TPaperPage::Lines(painter, below, FixLines(answer.fix), kKeyPoints);
   return rest.top() - area.top() + line;
 }
 
 // How tall one block is on this device: the title, the rows of results and
-// the four lines of the judgement (none of which wraps at the page's width).
+// the two lines of the judgement (none of which wraps at the page's width).
 qreal AnswerHeight(QPainter& painter) {
   const qreal line = QFontMetricsF(KeyFont(false), painter.device()).height();
   const auto rows = static_cast<qreal>((Results().size() + kKeyColumns - 1) / kKeyColumns);
-  return (rows + 1.5 + 4 * 1.25 + 1) * line;
+  return (rows + 1.5 + 2 * 1.25 + 1) * line;
 }
 
 void PaintKey(QPainter& painter, QPagedPaintDevice& device, const std::vector<Answer>& answers) {
