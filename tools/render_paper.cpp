@@ -1,7 +1,9 @@
 // Writes the program's paper output for people to look at:
 //   render_paper <directory> [first] [count]
 // sheet.pdf (the built-in example after "Вычислить", both pages) and
-// variants.pdf (a class set, variants first … first + count − 1, and its key).
+// variants.pdf (a class set, variants first … first + count − 1, and its key),
+// and pictures of the two dialogs that ask for them: variant-dialog.png and
+// class-dialog.png.
 // Turn pages into pictures with pdftoppm.
 #include <QDir>
 #include <QPushButton>
@@ -9,8 +11,10 @@
 #include <string>
 
 #include "ui/Application.h"
+#include "ui/ClassVariantsDialog.h"
 #include "ui/SheetPrint.h"
 #include "ui/VariantBook.h"
+#include "ui/VariantDialog.h"
 #include "ui/Zadaha.h"
 
 int main(int argc, char** argv) {
@@ -31,8 +35,21 @@ int main(int argc, char** argv) {
   const auto sheet = TSheetPrint::WritePdf(form, out.filePath(QStringLiteral("sheet.pdf")), {});
   const auto set = TVariantBook::WritePdf(
       first, count, out.filePath(QStringLiteral("variants.pdf")), [](int) { return true; });
+  TVariantDialog variantDialog(&form);
+  variantDialog.suggest(first);
+  TClassVariantsDialog classDialog(&form);
+  classDialog.suggest(first);
+  bool pictures = true;
+  for (QWidget* dialog :
+       {static_cast<QWidget*>(&variantDialog), static_cast<QWidget*>(&classDialog)}) {
+    dialog->show();
+    const QString name = dialog == &variantDialog ? QStringLiteral("variant-dialog.png")
+                                                  : QStringLiteral("class-dialog.png");
+    pictures = dialog->grab().save(out.filePath(name)) && pictures;
+  }
   for (const auto& outcome : {sheet, set})
     if (outcome.status != TPaperPage::Outcome::Written)
       std::fprintf(stderr, "render_paper: %s\n", outcome.message.toUtf8().constData());
-  return sheet.status == TPaperPage::Outcome::Written && set.status == sheet.status ? 0 : 1;
+  return pictures && sheet.status == TPaperPage::Outcome::Written && set.status == sheet.status ? 0
+                                                                                                : 1;
 }

@@ -7,6 +7,8 @@
 TVariantDialog::TVariantDialog(QWidget* parent)
     : QDialog(parent), ui_(std::make_unique<Ui::TVariantDialog>()) {
   ui_->setupUi(this);
+  // The toolkit's own captions are English without its translations.
+  ui_->Buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Отмена"));
   connect(ui_->Buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(ui_->Buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 }

@@ -134,14 +134,23 @@ class TestPaper : public QObject {
     QCOMPARE(Contents(kept), QByteArray("old"));
   }
 
-  // A class set: variant n's givens (and none of its answers) on page n, then
-  // the key with every result text of Calculate under the right variant.
+  // A class set asked for with Ctrl+Shift+N: variant n's givens (and none of
+  // its answers) on page n, then the key with every result text of Calculate
+  // under the right variant.
   void classSetAndKey() {
-    const QString pdf = path(u"class.pdf"_s);
+    const QString pdf = path(u"class"_s) + u".pdf"_s;
     constexpr std::uint32_t kFirst = 998;
     constexpr int kCount = 4;
-    QCOMPARE(TVariantBook::WritePdf(kFirst, kCount, pdf, [](int) { return true; }).status,
-             TPaperPage::Outcome::Written);
+    QTimer::singleShot(0, this, [this] {
+      auto* dialog = QApplication::activeModalWidget();
+      QVERIFY(dialog != nullptr);
+      dialog->findChild<QSpinBox*>(u"First"_s)->setValue(kFirst);
+      dialog->findChild<QSpinBox*>(u"Count"_s)->setValue(kCount);
+      dialog->findChild<QLineEdit*>(u"File"_s)->setText(path(u"class"_s));  // ".pdf" is added
+      qobject_cast<QDialog*>(dialog)->accept();
+    });
+    QTest::keyClick(&w_->form(), Qt::Key_N, Qt::ControlModifier | Qt::ShiftModifier);
+    QVERIFY(w_->messages().isEmpty());
 
     const QStringList key = Words(pdf, kCount + 1, true);
     for (int i = 0; i < kCount; ++i) {
