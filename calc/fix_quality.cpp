@@ -95,10 +95,16 @@ Vec DirectionGradient(Vec P, Vec T) {
   return {d.Y / s2, -d.X / s2};
 }
 
-// The second crossing, besides A, of the position circles: the cotangent
-// scheme of the worksheet without its cuts. 2(O1 − A) = (−K1, K2) and
-// 2(O2 − A) = (−K3, K4) are the doubled radii to A; P is A mirrored in the
-// line of the centres, along (K2 − K4, K1 − K3).
+[[noreturn]] void OnDangerCircle() {
+  NoFix(
+      "Станция лежит на опасном круге (окружности через A, B и C): "
+      "углы γ1 и γ2 не определяют её положения.");
+}
+
+// The second crossing, besides A, of the position circles: the worksheet's
+// cotangent scheme without its cuts. (−K1, K2) and (−K3, K4) are twice the
+// radii from A to the circles' centres; P is A mirrored in the line of the
+// centres.
 Vec ExactStation(Vec A, Vec B, Vec C, Extended gamma1, Extended gamma2) {
   const Extended a = Cotangent(gamma1);
   const Extended b = Cotangent(gamma2);
@@ -106,15 +112,16 @@ Vec ExactStation(Vec A, Vec B, Vec C, Extended gamma1, Extended gamma2) {
   const Extended K2 = (B.X - A.X) * a + (B.Y - A.Y);
   const Extended K3 = (C.Y - A.Y) * b - (C.X - A.X);
   const Extended K4 = (C.X - A.X) * b + (C.Y - A.Y);
-  const Vec along{K2 - K4, K1 - K3};
-  const Extended norm = Dot(along, along);
-  const Extended reach = K2 * (K1 - K3) - K1 * (K2 - K4);
-  if (norm == Extended(0) || reach == Extended(0)) {
-    NoFix(
-        "Станция лежит на опасном круге (окружности через A, B и C): "
-        "углы γ1 и γ2 не определяют её положения.");
-  }
-  return A + (reach / norm) * along;
+  // ΔY = (K2 − C·K1) / (C² + 1) and ΔX = C·ΔY with C = (K2 − K4) / (K1 − K3),
+  // multiplied through by (K1 − K3)²: no division by K1 − K3, which is zero
+  // for a station due north or south of A. The denominator is zero when the
+  // two circles are one (their centres coincide): no station.
+  const Extended numerator = K2 * (K1 - K3) - K1 * (K2 - K4);
+  const Extended denominator = Square(K1 - K3) + Square(K2 - K4);
+  if (denominator == Extended(0)) OnDangerCircle();
+  const Extended dY = numerator / denominator * (K1 - K3);
+  const Extended dX = numerator / denominator * (K2 - K4);
+  return {A.X + dX, A.Y + dY};
 }
 
 struct DangerCircle {
@@ -128,10 +135,12 @@ DangerCircle CircleThrough(Vec A, Vec B, Vec C, Vec P) {
   const Vec b = B - A, c = C - A, bc = C - B;
   const double sideB = Root(Dot(b, b)), sideC = Root(Dot(c, c)), sideBC = Root(Dot(bc, bc));
   const double longest = std::fmax(sideB, std::fmax(sideC, sideBC));
-  const Extended twiceArea2 = 2 * Cross(b, c);  // 4 × the area of ABC, signed
-  // R = |AB| · |AC| · |BC| / |twiceArea2|.
+  // A figure below the normal doubles has no size to measure the station by.
+  if (!(longest >= std::numeric_limits<double>::min())) throw CalcError::Fault(Kind::Overflow);
+  const Extended area4 = 2 * Cross(b, c);  // four times the signed area of ABC
+  // R = |AB| · |AC| · |BC| / |area4|: a line when R ≥ 1E9 × the longest side.
   if (!(Extended(sideB) * Extended(sideC) * Extended(sideBC) <
-        Abs(twiceArea2) * Extended(kStraightFigure) * Extended(longest))) {
+        Abs(area4) * Extended(kStraightFigure) * Extended(longest))) {
     // The line through the two points farthest apart.
     Vec base = A, dir = b;
     if (sideC >= sideB && sideC >= sideBC) dir = c;
@@ -141,7 +150,7 @@ DangerCircle CircleThrough(Vec A, Vec B, Vec C, Vec P) {
     return {foot, std::numeric_limits<double>::infinity(), Root(Dot(off, off)), longest};
   }
   const Extended bb = Dot(b, b), cc = Dot(c, c);
-  const Vec toCentre{(c.Y * bb - b.Y * cc) / twiceArea2, (b.X * cc - c.X * bb) / twiceArea2};
+  const Vec toCentre{(c.Y * bb - b.Y * cc) / area4, (b.X * cc - c.X * bb) / area4};
   const double radius = Root(Dot(toCentre, toCentre));
   // P's power with respect to the circle, |PO|² − R², over |PO| + R: no
   // cancellation of two nearly equal lengths.
@@ -164,22 +173,18 @@ FixQuality Assess(const Givens& g, double m) {
   if (B == C) NoFix("Пункты B и C совпадают: по ним станцию не определить.");
   if (Remainder(gamma1, 180) == Extended(0)) {
     NoFix(
-        "Угол γ1 равен 0° или 180°: пункты A и B видны по одной прямой, "
-        "и станцию не определить.");
+        "Угол γ1 равен 0° или 180°: станция на одной прямой с пунктами A и B, "
+        "и засечка её не определяет.");
   }
   if (Remainder(gamma2, 180) == Extended(0)) {
     NoFix(
-        "Угол γ2 равен 0° или 180°: пункты A и C видны по одной прямой, "
-        "и станцию не определить.");
+        "Угол γ2 равен 0° или 180°: станция на одной прямой с пунктами A и C, "
+        "и засечка её не определяет.");
   }
 
   const Vec P = ExactStation(A, B, C, gamma1, gamma2);
   const DangerCircle circle = CircleThrough(A, B, C, P);
-  if (circle.distance <= kOnDangerCircle * circle.longestSide) {
-    NoFix(
-        "Станция лежит на опасном круге (окружности через A, B и C): "
-        "углы γ1 и γ2 не определяют её положения.");
-  }
+  if (circle.distance <= kOnDangerCircle * circle.longestSide) OnDangerCircle();
   if (P == D) NoFix("Пункт D совпадает со станцией: контрольный угол ε не определён.");
 
   // The normals of the two position circles at P, and of ε computed.
@@ -188,11 +193,7 @@ FixQuality Assess(const Givens& g, double m) {
   const Vec r2 = DirectionGradient(P, C) - gA;
   const Vec h = gA - DirectionGradient(P, D);
   const Extended det = Cross(r1, r2);
-  if (det == Extended(0)) {
-    NoFix(
-        "Станция лежит на опасном круге (окружности через A, B и C): "
-        "углы γ1 и γ2 не определяют её положения.");
-  }
+  if (det == Extended(0)) OnDangerCircle();
 
   FixQuality q{};
   q.Xp = P.X.ToDouble();
@@ -239,7 +240,7 @@ FixQuality AssessFix(const TWorksheet& sheet, std::string_view decimalSeparator,
     if (e.kind() != Kind::Overflow) throw;
     throw CalcError(Kind::Overflow,
                     "Засечку не оценить: станция или её точность выходят за пределы "
-                    "представимых чисел (координаты или углы слишком велики).");
+                    "представимых чисел (координаты или углы слишком велики или слишком малы).");
   }
 }
 

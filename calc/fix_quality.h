@@ -16,7 +16,9 @@ enum class Geometry { Reliable, Weak, Dangerous };
 ///
 /// Coordinates and lengths are in the worksheet's length unit (X north,
 /// Y east); angles as the comments say. Every field is finite except
-/// circleRadius of a straight figure (below).
+/// circleRadius of a straight figure (below). circleRadius > 0,
+/// circleShare ≥ 0 (0 on the circle, 1 at its centre, above 1 far outside),
+/// stationError ≥ 0, controlSigma ≥ angleErrorSeconds.
 ///
 /// The danger circle goes through A, B and C. When A, B and C lie on one line
 /// (their circle's radius would exceed 1E9 times the longest side of the
@@ -27,7 +29,7 @@ enum class Geometry { Reliable, Weak, Dangerous };
 /// of P from the line is then the distance from P to (circleX, circleY).
 ///
 /// M and σ come from linear propagation of independent errors m of γ1, γ2
-/// and ε measured (m = angleErrorSeconds, in radians where a length results).
+/// and ε measured (m = angleErrorSeconds; in M, m · π / 648000 radians).
 /// With the direction angle α_T from P to a point T, its gradient with respect
 /// to the station is
 ///     g_T = ∂α_T/∂(Xp, Yp) = (Y_T − Yp, −(X_T − Xp)) / |PT|².
@@ -38,7 +40,7 @@ enum class Geometry { Reliable, Weak, Dangerous };
 /// M² = σX² + σY²). ε computed = α_A − α_D has the gradient h = g_A − g_D, so
 ///     σ = m · √(1 + ((h × r2)² + (r1 × h)²) / (r1 × r2)²),
 /// the 1 for the measured ε, the rest for ε computed through the station
-/// (×: the cross product of plane vectors, a·b′ − a′·b). cutAngle is the
+/// (u × v = uX · vY − uY · vX). cutAngle is the
 /// angle between r1 and r2, folded into [0°, 90°], so that
 /// M = m · √(|r1|² + |r2|²) / (|r1| · |r2| · sin cutAngle).
 struct FixQuality {
@@ -70,16 +72,17 @@ struct FixQuality {
 /// and throws `std::invalid_argument`.
 ///
 /// Throws `CalcError`:
-///  - a given that is not a number or too large: as `Calculate` does;
-///  - NotANumber-free faults of the figure, with a Russian message in the
-///    user's terms (kind InvalidOperation): two of A, B and C at one place;
-///    γ1 or γ2 of 0° or 180° (modulo 180°); the station on the danger circle,
-///    that is, its distance from the circle (or line) through A, B and C is at
-///    most 1E-6 of the longest side of the triangle ABC (or the two position
-///    circles coincide or touch, so that they fix no second point); D at the
-///    station itself, where ε has no direction;
+///  - a given that is not a number or too large: the kind and message of
+///    `Calculate`;
+///  - InvalidOperation, with a Russian message in the user's terms, when the
+///    givens fix no station: two of A, B and C at one place; γ1 or γ2 of 0° or
+///    180° (modulo 180°); the station on the danger circle, that is, its
+///    distance from the circle (or line) through A, B and C at most 1E-6 of
+///    the longest side of the triangle ABC, or the two position circles
+///    coinciding or touching at A; D at the station itself, where ε has no
+///    direction. γ1 = γ2 (modulo 180°) is a valid figure: P lies on the line BC;
 ///  - Overflow, with a message, when the station or a figure derived from it
-///    lies beyond the range of a double.
+///    lies beyond the range of a double, or the figure below it.
 FixQuality AssessFix(const TWorksheet& sheet, std::string_view decimalSeparator,
                      double angleErrorSeconds);
 

@@ -1,6 +1,7 @@
 // A worksheet of arbitrary texts: the 17 givens taken from the input, split
 // at NUL bytes, the separator chosen by its first byte. Calculate gives
 // results or stops with CalcError; either way the worksheet keeps its rules.
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -9,6 +10,7 @@
 #include <vector>
 
 #include "calc/calc_error.h"
+#include "calc/fix_quality.h"
 #include "calc/resection.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -39,6 +41,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       if (f.role == pothenot::Role::Result && sheet.text(f.name).empty()) std::abort();
     }
     if (written != 29) std::abort();  // a new worksheet: every result changes
+  }
+  // The judgement of the same givens: figures in their ranges, or a refusal in
+  // the user's terms, never a bare arithmetic fault.
+  try {
+    const pothenot::FixQuality q = pothenot::AssessFix(sheet, separator, 5);
+    for (double v : {q.Xp, q.Yp, q.circleX, q.circleY, q.controlDiscrepancy}) {
+      if (!std::isfinite(v)) std::abort();
+    }
+    for (double v : {q.circleShare, q.stationError, q.controlSigma}) {
+      if (!(v >= 0 && std::isfinite(v))) std::abort();
+    }
+    if (!(q.circleRadius > 0) || !(q.cutAngle >= 0 && q.cutAngle <= 90)) std::abort();
+    if (!(q.controlDiscrepancy > -648000 && q.controlDiscrepancy <= 648000)) std::abort();
+  } catch (const pothenot::CalcError& e) {
+    if (std::string_view(e.what()) == pothenot::CalcError::Fault(e.kind()).what()) std::abort();
   }
   return 0;
 }
