@@ -1,6 +1,7 @@
 #include "ui/DrawingCommand.h"
 
 #include <QAction>
+#include <QDialog>
 
 #include "ui/CalculatedStation.h"
 #include "ui/Drawing.h"
@@ -18,7 +19,11 @@ DrawingCommand::DrawingCommand(TForm2* form)
 }
 
 void DrawingCommand::Toggle() {
-  if (window_ == nullptr) window_ = new TDrawingWindow(form_, action_, sheetStation_);
+  if (window_ == nullptr) {
+    window_ = new TDrawingWindow(form_, action_, sheetStation_);
+    // A figure of a worksheet no one sees would only be in the way.
+    connect(form_, &QDialog::finished, window_, &QWidget::hide);
+  }
   if (window_->isVisible()) {
     window_->hide();
     return;

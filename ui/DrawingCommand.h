@@ -9,8 +9,9 @@ class TForm2;
 
 /// The command "Чертёж засечки" of the problem window: F2, or its
 /// background's context menu, shows the drawing window; F2 again, there or in
-/// the drawing window, hides it. The window is made at its first showing, not
-/// with the problem window, which exists from start-up.
+/// the drawing window, hides it, as does closing the problem window. The
+/// window is made at its first showing, not with the problem window, which
+/// exists from start-up.
 class DrawingCommand : public QObject {
   Q_OBJECT
 
