@@ -7,6 +7,7 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QPicture>
 #include <QSaveFile>
 #include <QWidget>
 
@@ -65,8 +66,18 @@ void TPaperPage::Sheet(QPainter& painter, const QRectF& area, QWidget* panel) {
   painter.save();
   painter.translate(area.left() + (area.width() - size.width() * scale) / 2, area.top());
   painter.scale(scale, scale);
-  panel->render(&painter, QPoint(), QRegion(),
-                QWidget::DrawWindowBackground | QWidget::DrawChildren);
+  // Rendered straight into a printer, a widget arrives as one bitmap; recorded
+  // first, it arrives as the lines and texts it is drawn with, on any device.
+  QPicture recorded;
+  {
+    QPainter recorder(&recorded);
+    panel->render(&recorder, QPoint(), QRegion(),
+                  QWidget::DrawWindowBackground | QWidget::DrawChildren);
+  }
+  // A picture plays back scaled from its own resolution to the device's.
+  const qreal playback = qreal(recorded.logicalDpiX()) / qreal(painter.device()->logicalDpiX());
+  painter.scale(playback, playback);
+  painter.drawPicture(QPointF(0, 0), recorded);
   painter.restore();
 }
 

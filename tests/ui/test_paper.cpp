@@ -5,6 +5,8 @@
 #include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QPainter>
+#include <QPrinter>
 #include <QProcess>
 #include <QSpinBox>
 #include <QTemporaryDir>
@@ -97,6 +99,23 @@ class TestPaper : public QObject {
     }
     const auto fix = pothenot::AssessFix(w_->form().worksheet(), ",", 5);
     QVERIFY(Words(pdf, 2).contains(QString::number(fix.Xp, 'f', 3).replace(u'.', u',')));
+
+    // A printer, at its own resolution, gets the same words on its pages.
+    const QString printed = path(u"printed.pdf"_s);
+    {
+      QPrinter printer(QPrinter::HighResolution);
+      printer.setOutputFormat(QPrinter::PdfFormat);
+      printer.setOutputFileName(printed);
+      printer.setPageLayout(TPaperPage::Layout());
+      QPainter painter(&printer);
+      TSheetPrint::Paint(painter, printer, w_->form(), commands()->VariantTitle());
+    }
+    for (int page : {1, 2}) {
+      QStringList onPaper = Words(printed, page), inFile = Words(pdf, page);
+      onPaper.sort();
+      inFile.sort();
+      QCOMPARE(onPaper, inFile);
+    }
 
     // A given typed over: the sheet is no longer the variant, and one that is
     // not a number leaves page 2 with the reason alone.
