@@ -81,11 +81,13 @@ void TPaperCommands::Print() {
 }
 
 void TPaperCommands::SavePdf() {
-  const QString chosen = QFileDialog::getSaveFileName(form_, QStringLiteral("Сохранить лист в PDF"),
-                                                      QStringLiteral("Задача Потенота.pdf"),
-                                                      QStringLiteral("Документ PDF (*.pdf)"));
+  const QString variant = VariantTitle();
+  const QString chosen = QFileDialog::getSaveFileName(
+      form_, QStringLiteral("Сохранить лист в PDF"),
+      (variant.isEmpty() ? QStringLiteral("Задача Потенота") : variant) + ".pdf",
+      QStringLiteral("Документ PDF (*.pdf)"));
   if (chosen.isEmpty()) return;
-  const auto outcome = TSheetPrint::WritePdf(*form_, TPaperPage::PdfPath(chosen), VariantTitle());
+  const auto outcome = TSheetPrint::WritePdf(*form_, TPaperPage::PdfPath(chosen), variant);
   if (outcome.status == TPaperPage::Outcome::Failed) Report(outcome.message);
 }
 
