@@ -1,5 +1,6 @@
 #include "calc/fix_quality.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <stdexcept>
@@ -16,8 +17,9 @@ namespace {
 
 using Kind = CalcError::Kind;
 
-// A station closer than this share of the figure's longest side to the
-// danger circle is taken to lie on it.
+// A station closer to the danger circle than this share of its shortest
+// sight (to the nearest of A, B and C) is taken to lie on it: the figure's
+// size as the station sees it, so that one far point does not widen it.
 constexpr double kOnDangerCircle = 1e-6;
 // A circle through A, B and C wider than this many times the longest side is
 // taken for the straight line it cannot be told from.
@@ -125,10 +127,9 @@ Vec ExactStation(Vec A, Vec B, Vec C, Extended gamma1, Extended gamma2) {
 }
 
 struct DangerCircle {
-  Vec centre;          // the foot of the perpendicular from P, for a line
-  double radius;       // +infinity for a line
-  double distance;     // of P from the circle
-  double longestSide;  // of the triangle ABC
+  Vec centre;       // the foot of the perpendicular from P, for a line
+  double radius;    // +infinity for a line
+  double distance;  // of P from the circle
 };
 
 DangerCircle CircleThrough(Vec A, Vec B, Vec C, Vec P) {
@@ -147,7 +148,7 @@ DangerCircle CircleThrough(Vec A, Vec B, Vec C, Vec P) {
     if (sideBC > sideB && sideBC > sideC) base = B, dir = bc;
     const Vec foot = base + (Dot(P - base, dir) / Dot(dir, dir)) * dir;
     const Vec off = P - foot;
-    return {foot, std::numeric_limits<double>::infinity(), Root(Dot(off, off)), longest};
+    return {foot, std::numeric_limits<double>::infinity(), Root(Dot(off, off))};
   }
   const Extended bb = Dot(b, b), cc = Dot(c, c);
   const Vec toCentre{(c.Y * bb - b.Y * cc) / area4, (b.X * cc - c.X * bb) / area4};
@@ -159,7 +160,7 @@ DangerCircle CircleThrough(Vec A, Vec B, Vec C, Vec P) {
   const Vec fromCentre = p - toCentre;
   const double distance =
       (Abs(power) / (Extended(Root(Dot(fromCentre, fromCentre))) + Extended(radius))).ToDouble();
-  return {A + toCentre, radius, distance, longest};
+  return {A + toCentre, radius, distance};
 }
 
 FixQuality Assess(const Givens& g, double m) {
@@ -184,7 +185,12 @@ FixQuality Assess(const Givens& g, double m) {
 
   const Vec P = ExactStation(A, B, C, gamma1, gamma2);
   const DangerCircle circle = CircleThrough(A, B, C, P);
-  if (circle.distance <= kOnDangerCircle * circle.longestSide) OnDangerCircle();
+  const Vec PA = A - P, PB = B - P, PC = C - P;
+  const Extended shortestSight2 = std::min({Dot(PA, PA), Dot(PB, PB), Dot(PC, PC)});
+  // At A, B or C itself a straight figure's foot may miss P by a rounding.
+  if (shortestSight2 == Extended(0) || circle.distance <= kOnDangerCircle * Root(shortestSight2)) {
+    OnDangerCircle();
+  }
   if (P == D) NoFix("Пункт D совпадает со станцией: контрольный угол ε не определён.");
 
   // The normals of the two position circles at P, and of ε computed.
@@ -201,7 +207,7 @@ FixQuality Assess(const Givens& g, double m) {
   q.circleX = circle.centre.X.ToDouble();
   q.circleY = circle.centre.Y.ToDouble();
   q.circleRadius = circle.radius;
-  q.circleShare = std::isinf(circle.radius) ? 0 : circle.distance / circle.radius;
+  q.circleShare = circle.distance / circle.radius;  // 0 for a line: its radius is +infinity
 
   const double between = Degrees(ArcTan2(Abs(det), Dot(r1, r2)));
   q.cutAngle = between > 90 ? 180 - between : between;

@@ -78,11 +78,13 @@ struct FixQuality {
 ///    givens fix no station: two of A, B and C at one place; γ1 or γ2 of 0° or
 ///    180° (modulo 180°); the station on the danger circle, that is, its
 ///    distance from the circle (or line) through A, B and C at most 1E-6 of
-///    the longest side of the triangle ABC, or the two position circles
-///    coinciding or touching at A; D at the station itself, where ε has no
-///    direction. γ1 = γ2 (modulo 180°) is a valid figure: P lies on the line BC;
+///    its shortest sight (the least of PA, PB and PC: the figure's size as the
+///    station sees it), or the two position circles one; D at the station
+///    itself, where ε has no direction. γ1 = γ2 (modulo 180°) is a valid
+///    figure: P lies on the line BC;
 ///  - Overflow, with a message, when the station or a figure derived from it
-///    lies beyond the range of a double, or the figure below it.
+///    lies beyond the range of a double, or the triangle ABC below the
+///    normal doubles.
 FixQuality AssessFix(const TWorksheet& sheet, std::string_view decimalSeparator,
                      double angleErrorSeconds);
 

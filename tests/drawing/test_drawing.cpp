@@ -129,6 +129,31 @@ class TestDrawing : public QObject {
     QVERIFY(figure.known[Figure::A] && !figure.known[Figure::B] && figure.known[Figure::C]);
   }
 
+  // The verdicts follow the engine's: a station 1 % of the radius inside the
+  // danger circle is dangerous; ε off by 30″ fails a 2σ of about 14″.
+  void verdicts_data() {
+    QTest::addColumn<QStringList>("typed");
+    QTest::addColumn<QStringList>("said");
+    QTest::newRow("example") << QStringList{}
+                             << QStringList{u"Геометрия надёжная"_s, u"Контроль выполнен"_s};
+    QTest::newRow("near the danger circle")
+        << QStringList{u"61"_s, u"38"_s, u"26,4"_s, u"114"_s, u"55"_s, u"58,3"_s}
+        << QStringList{u"Геометрия опасная"_s};
+    QTest::newRow("ε off") << QStringList{{}, {}, {}, {}, {}, {}, u"45"_s}
+                           << QStringList{u"Геометрия надёжная"_s, u"Контроль не выполнен"_s};
+  }
+  void verdicts() {
+    QFETCH(QStringList, typed);
+    QFETCH(QStringList, said);
+    const Field boxes[] = {Field::Ey1g, Field::Ey1m, Field::Ey1s, Field::Ey2g,
+                           Field::Ey2m, Field::Ey2s, Field::Ee2s};
+    for (qsizetype i = 0; i < typed.size(); ++i)
+      if (!typed[i].isEmpty()) w_->box(boxes[i])->setText(typed[i]);
+    TDrawingWindow* drawing = open();
+    for (const QString& words : said)
+      QVERIFY2(drawing->report().contains(words), qPrintable(drawing->report()));
+  }
+
   // Nothing typed hangs or breaks the drawing, zoomed in or out; what cannot
   // be drawn is said.
   void extremeGivens_data() {
