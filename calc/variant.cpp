@@ -4,10 +4,12 @@
 #include <cmath>
 #include <numbers>
 #include <optional>
+#include <span>
 #include <stdexcept>
 #include <string>
 
 #include "calc/calc_error.h"
+#include "calc/extended.h"
 #include "calc/fix_quality.h"
 #include "calc/number_text.h"
 #include "calc/resection.h"
@@ -107,8 +109,10 @@ std::optional<std::int64_t> MeasuredSeconds(double seconds) {
   return whole;
 }
 
-// "4008,3" from 400830 cm: at most two decimals, no trailing zeros, like the example.
-std::string CoordinateText(std::int64_t cm) {
+// "4008,3" from 400830 cm, "-0,05" from -5 cm: at most two decimals, no
+// trailing zeros, like the example.
+std::string CentimetreText(std::int64_t cm) {
+  if (cm < 0) return "-" + CentimetreText(-cm);
   std::string text = std::to_string(cm / 100);
   const std::int64_t rest = cm % 100;
   if (rest != 0) {
@@ -117,6 +121,45 @@ std::string CoordinateText(std::int64_t cm) {
     if (rest % 10 != 0) text += static_cast<char>('0' + rest % 10);
   }
   return text;
+}
+
+// A coordinate as Calculate holds it: its text read and stored as a double.
+Extended Stored(std::int64_t cm) {
+  return Extended(NumberFromText(CentimetreText(cm), ",").ToDouble());
+}
+
+// A known point with the stored values of its coordinates.
+struct Known {
+  Point at;
+  Extended x, y;
+};
+
+// Whether Calculate shows `later − earlier` (one of Xb − Xa, Xc − Xa, Xc − Xb
+// and the same in Y), uncut from the stored doubles, as the true difference
+// to the centimetre. With five-digit coordinates the doubles' last bits reach
+// the 15 digits of the box ("-4017,64999999999") for about a third of the pairs.
+bool ShownExactly(Extended later, Extended earlier, std::int64_t cm) {
+  return TextFromNumber(later - earlier, ",") == CentimetreText(cm);
+}
+
+// A point for the figure of station P, drawn until it lies at least 310 m
+// from the points already chosen and, when `differenced`, its differences to
+// them show as the true ones; nothing after a thousand draws.
+std::optional<Known> NextPoint(SplitMix64& random, Point P, std::span<const Known> chosen,
+                               bool differenced) {
+  for (int draw = 0; draw < 1000; ++draw) {
+    const Point p = PointAround(random, P);
+    bool fits = true;
+    for (const Known& k : chosen) fits = fits && DistanceSquared(k.at, p) >= Squared(kApart);
+    if (!fits) continue;
+    Known next{p, Stored(p.x), Stored(p.y)};
+    if (differenced)
+      for (const Known& k : chosen)
+        fits = fits && ShownExactly(next.x, k.x, p.x - k.at.x) &&
+               ShownExactly(next.y, k.y, p.y - k.at.y);
+    if (fits) return next;
+  }
+  return std::nullopt;
 }
 
 void WriteAngle(TWorksheet& sheet, Field degrees, Field minutes, Field seconds,
@@ -139,14 +182,14 @@ std::optional<TWorksheet> Sheet(Point P, Point A, Point B, Point C, Point D) {
   WriteAngle(sheet, Field::Ey1g, Field::Ey1m, Field::Ey1s, *gamma1);
   WriteAngle(sheet, Field::Ey2g, Field::Ey2m, Field::Ey2s, *gamma2);
   WriteAngle(sheet, Field::Ee2g, Field::Ee2m, Field::Ee2s, *epsilon);
-  sheet.setText(Field::EXa, CoordinateText(A.x));
-  sheet.setText(Field::EYa, CoordinateText(A.y));
-  sheet.setText(Field::EXb, CoordinateText(B.x));
-  sheet.setText(Field::EYb, CoordinateText(B.y));
-  sheet.setText(Field::EXc, CoordinateText(C.x));
-  sheet.setText(Field::EYc, CoordinateText(C.y));
-  sheet.setText(Field::EXd, CoordinateText(D.x));
-  sheet.setText(Field::EYd, CoordinateText(D.y));
+  sheet.setText(Field::EXa, CentimetreText(A.x));
+  sheet.setText(Field::EYa, CentimetreText(A.y));
+  sheet.setText(Field::EXb, CentimetreText(B.x));
+  sheet.setText(Field::EYb, CentimetreText(B.y));
+  sheet.setText(Field::EXc, CentimetreText(C.x));
+  sheet.setText(Field::EYc, CentimetreText(C.y));
+  sheet.setText(Field::EXd, CentimetreText(D.x));
+  sheet.setText(Field::EYd, CentimetreText(D.y));
   return sheet;
 }
 
@@ -180,15 +223,18 @@ TWorksheet MakeVariant(std::uint32_t number) {
   for (int attempt = 0; attempt < 100000; ++attempt) {
     const Point P{random.Between(kStationMin, kStationMax),
                   random.Between(kStationMin, kStationMax)};
-    const std::array<Point, 4> known{PointAround(random, P), PointAround(random, P),
-                                     PointAround(random, P), PointAround(random, P)};
-    bool apart = true;
-    for (std::size_t i = 0; i < known.size(); ++i)
-      for (std::size_t j = i + 1; j < known.size(); ++j)
-        apart = apart && DistanceSquared(known[i], known[j]) >= Squared(kApart);
-    if (!apart) continue;
+    // A, B and C one after the other, each checked against those before it
+    // (its differences among them are in the worksheet); D only kept apart.
+    std::array<Known, 4> known;
+    std::size_t count = 0;
+    for (; count < known.size(); ++count) {
+      const auto next = NextPoint(random, P, std::span(known.data(), count), count < 3);
+      if (!next) break;
+      known[count] = *next;
+    }
+    if (count < known.size()) continue;
 
-    auto sheet = Sheet(P, known[0], known[1], known[2], known[3]);
+    auto sheet = Sheet(P, known[0].at, known[1].at, known[2].at, known[3].at);
     if (sheet && GoodExercise(*sheet)) return std::move(*sheet);
   }
   throw std::logic_error("MakeVariant: no good figure for variant " + std::to_string(number));

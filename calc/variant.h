@@ -11,7 +11,9 @@ namespace pothenot {
 ///
 /// The figure is drawn from the number alone with integer arithmetic: a station P and the
 /// points A, B, C and D to the centimetre (1 000 to 99 999,99), each point 500 m to 5 km from
-/// P and at least 300 m from the others. The angles γ1, γ2 and ε are those measured at P,
+/// P and at least 300 m from the others, and such that the coordinate differences Calculate
+/// shows uncut (Xb − Xa, Xc − Xa, Xc − Xb and the same in Y) come out to the centimetre,
+/// not with the stored doubles' last bits. The angles γ1, γ2 and ε are those measured at P,
 /// written as whole degrees (0–359), minutes and seconds. A figure is kept only when the fix is
 /// Reliable, Calculate succeeds with ",", the worksheet's station lies within 5 cm of the exact
 /// one and the control passes at m_β = 5″; otherwise the next figure of the same number is
