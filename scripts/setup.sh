@@ -9,6 +9,7 @@ POTHENOT_PACKAGES=(
   g++ cmake make
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
   fonts-dejavu-core fonts-urw-base35 locales
+  poppler-utils
 )
 
 # The tests, benchmarks and fuzzers; xvfb and xauth run the window tests on a

@@ -12,6 +12,7 @@
 #include "ui/Application.h"
 #include "ui/BitmapButton.h"
 #include "ui/DrawingCommand.h"
+#include "ui/PaperCommands.h"
 #include "ui/WindowFont.h"
 #include "ui/WorkCheck.h"
 #include "ui_Zadaha.h"
@@ -30,6 +31,7 @@ TForm2::TForm2(QWidget* parent) : QDialog(parent) {
   // Commands beyond the worksheet's buttons; each makes its window when first asked.
   new DrawingCommand(this);  // F2: the drawing of the figure
   new TWorkCheck(this);      // F3: "Проверить мои вычисления"
+  TPaperCommands::Install(this);  // Ctrl+P, Ctrl+S, Ctrl+N, Ctrl+Shift+N: paper and variants
 }
 
 Ui::TForm2& TForm2::Form() const {

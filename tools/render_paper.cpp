@@ -1,0 +1,55 @@
+// Writes the program's paper output for people to look at:
+//   render_paper <directory> [first] [count]
+// sheet.pdf (the built-in example after "Вычислить", both pages) and
+// variants.pdf (a class set, variants first … first + count − 1, and its key),
+// and pictures of the two dialogs that ask for them: variant-dialog.png and
+// class-dialog.png.
+// Turn pages into pictures with pdftoppm.
+#include <QDir>
+#include <QPushButton>
+#include <cstdio>
+#include <string>
+
+#include "ui/Application.h"
+#include "ui/ClassVariantsDialog.h"
+#include "ui/SheetPrint.h"
+#include "ui/VariantBook.h"
+#include "ui/VariantDialog.h"
+#include "ui/Zadaha.h"
+
+int main(int argc, char** argv) {
+  if (argc < 2) {
+    std::fprintf(stderr, "usage: render_paper <directory> [first] [count]\n");
+    return 2;
+  }
+  qputenv("LC_ALL", "ru_RU.UTF-8");
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  TApplication app(argc, argv);
+  const QDir out(QString::fromLocal8Bit(argv[1]));
+  const auto first = static_cast<std::uint32_t>(argc > 2 ? std::stoul(argv[2]) : 1);
+  const int count = argc > 3 ? std::stoi(argv[3]) : 3;
+
+  TForm2 form;
+  form.show();
+  form.findChild<QPushButton*>(QStringLiteral("BitBtn1"))->click();
+  const auto sheet = TSheetPrint::WritePdf(form, out.filePath(QStringLiteral("sheet.pdf")), {});
+  const auto set = TVariantBook::WritePdf(
+      first, count, out.filePath(QStringLiteral("variants.pdf")), [](int) { return true; });
+  TVariantDialog variantDialog(&form);
+  variantDialog.suggest(first);
+  TClassVariantsDialog classDialog(&form);
+  classDialog.suggest(first);
+  bool pictures = true;
+  for (QWidget* dialog :
+       {static_cast<QWidget*>(&variantDialog), static_cast<QWidget*>(&classDialog)}) {
+    dialog->show();
+    const QString name = dialog == &variantDialog ? QStringLiteral("variant-dialog.png")
+                                                  : QStringLiteral("class-dialog.png");
+    pictures = dialog->grab().save(out.filePath(name)) && pictures;
+  }
+  for (const auto& outcome : {sheet, set})
+    if (outcome.status != TPaperPage::Outcome::Written)
+      std::fprintf(stderr, "render_paper: %s\n", outcome.message.toUtf8().constData());
+  return pictures && sheet.status == TPaperPage::Outcome::Written && set.status == sheet.status ? 0
+                                                                                                : 1;
+}
