@@ -1,11 +1,11 @@
 // The problem window driven like a person would, under a desktop locale
 // whose decimal separator is a comma, as the worksheet's example is written,
 // or, with POTHENOT_DECIMAL_POINT=1, a point: the functions named point* are
-// for that run, the others for the comma.
+// for that run, the others for the comma. What Calculate writes and where it
+// stops is the engine's tests' business; here, that the boxes show it.
 #include <QAction>
 #include <QApplication>
 #include <QLocale>
-#include <QSignalSpy>
 #include <QTest>
 #include <memory>
 
@@ -16,20 +16,13 @@
 using pothenot::Field;
 using namespace Qt::StringLiterals;
 
-namespace {
-
-const bool kPoint = qgetenv("POTHENOT_DECIMAL_POINT") == "1";
-
-qsizetype At(Field field) {
-  return static_cast<qsizetype>(field);
-}
-
-}  // namespace
+static const bool kPoint = qgetenv("POTHENOT_DECIMAL_POINT") == "1";
 
 class TestZadaha : public QObject {
   Q_OBJECT
 
   std::unique_ptr<WindowDriver> w_;
+  static qsizetype At(Field field) { return static_cast<qsizetype>(field); }
 
  private slots:
   void initTestCase() { QCOMPARE(QLocale::system().decimalPoint(), kPoint ? u"."_s : u","_s); }
@@ -40,77 +33,56 @@ class TestZadaha : public QObject {
   }
   void cleanup() { w_.reset(); }
 
-  // Calculate with the example, after a mirror and a result were typed into:
-  // it writes every result and never reads or writes a mirror. Then Clear,
-  // and Calculate fails at once.
-  void calculateFillsEveryResultAndKeepsTheRest() {
+  // Texts typed into a mirror and a result reach the worksheet, Calculate's
+  // and Clear's texts reach the boxes. A failed Calculate shows its message
+  // as plain text over the window, titled with the application, and the
+  // window stays.
+  void boxesShowTheWorksheetAndAFailureItsMessage() {
     w_->type(Field::EXaa, "y");
     w_->type(Field::EXp, "mine", true);
-    const QStringList before = w_->texts();
     w_->click("BitBtn1");
     QVERIFY(w_->messages().isEmpty());
-    const QStringList shown = w_->texts();
-    for (std::size_t i = 0; i < pothenot::kFieldCount; ++i) {
-      const auto& info = pothenot::Fields()[i];
-      const auto at = static_cast<qsizetype>(i);
-      if (info.role == pothenot::Role::Result) {
-        QVERIFY2(!shown[at].isEmpty(), info.name.data());
-      } else {
-        QCOMPARE(shown[at], before[at]);
-      }
-    }
-    QCOMPARE(shown, w_->texts(true));
+    QCOMPARE(w_->texts(), w_->texts(true));
 
     w_->click("BitBtn3");
-    const QStringList cleared(qsizetype(pothenot::kFieldCount), QString());
-    QCOMPARE(w_->texts(), cleared);
-    QCOMPARE(w_->texts(true), cleared);
+    QCOMPARE(w_->texts(), QStringList(qsizetype(pothenot::kFieldCount), QString()));
     w_->click("BitBtn1");
     QCOMPARE(w_->messages().size(), 1);
     const auto& message = w_->messages().front();
     QCOMPARE(message.title, u"Задача Потенота"_s);
-    // The text may quote what was typed into a box: it is never markup.
-    QCOMPARE(message.format, Qt::PlainText);
-    QVERIFY(message.hadOwner);
+    QVERIFY(message.format == Qt::PlainText && message.hadOwner);
     // It names the empty degrees box of γ1, where Calculate stopped.
     QVERIFY2(message.text.contains(QString::fromUtf8(pothenot::Info(Field::Ey1g).quantity)),
              qPrintable(message.text));
-    QCOMPARE(w_->texts(), cleared);
     QVERIFY(w_->form().isVisible());
   }
 
-  // C on B and γ2 = γ1 make K1 − K3 and K2 − K4 both zero: Calculate stops
-  // at C after writing a, b, the differences and the K values. That stays,
-  // the window stays up, and closing and showing it again keeps every text.
+  // C on B and γ2 = γ1: Calculate stops at C after writing K1 − K3. The
+  // modal window stays up with what was written, and closing and showing it
+  // again keeps every text.
   void failureMidwayKeepsWhatWasWritten() {
     w_->click("BitBtn1");
     const QStringList before = w_->texts();
     const Field to[] = {Field::EXc, Field::EYc, Field::Ey2g, Field::Ey2m, Field::Ey2s};
     const Field from[] = {Field::EXb, Field::EYb, Field::Ey1g, Field::Ey1m, Field::Ey1s};
     QStringList left;
-    const bool ended = w_->runModal([&] {
+    QVERIFY(w_->runModal([&] {
       for (std::size_t i = 0; i < std::size(to); ++i) w_->type(to[i], before[At(from[i])], true);
-      w_->type(Field::EYaa, "typed");
       w_->click("BitBtn1");
       QVERIFY(w_->form().isVisible() && QApplication::activeModalWidget() == &w_->form());
       left = w_->texts();
       w_->click("BitBtn2");
-    });
-    QVERIFY(ended);
+    }));
     QCOMPARE(w_->messages().size(), 1);
-    QVERIFY2(w_->messages().front().text.contains(u"«C»"_s),
-             qPrintable(w_->messages().front().text));
     QVERIFY(left[At(Field::EK1K3)] != before[At(Field::EK1K3)]);
-    QCOMPARE(left[At(Field::EK1K3)], left[At(Field::EK2K4)]);
-    QCOMPARE(left[At(Field::EYaa)], before[At(Field::EYaa)] + u"typed"_s);
-    for (Field untouched : {Field::EC, Field::EdY, Field::EXp, Field::EPA, Field::Ede})
-      QCOMPARE(left[At(untouched)], before[At(untouched)]);
+    QCOMPARE(w_->texts(true), left);
     QStringList shownAgain;
     w_->runModal([&] { shownAgain = w_->texts(); });
     QCOMPARE(shownAgain, left);
-    QCOMPARE(w_->texts(true), left);
   }
 
+  // Each of Xa and Ya has its own handler: its mirror follows every
+  // keystroke, and inside the text the cursor stays put.
   void mirrorFollowsEveryKeystroke_data() {
     QTest::addColumn<int>("given");
     QTest::addColumn<int>("mirror");
@@ -121,29 +93,17 @@ class TestZadaha : public QObject {
     QFETCH(int, given);
     QFETCH(int, mirror);
     QLineEdit* givenBox = w_->box(Field(given));
-    QLineEdit* mirrorBox = w_->box(Field(mirror));
     w_->type(Field(given), "", true);
-    QCOMPARE(mirrorBox->text(), QString());
     QString typed;
     for (QChar c : u"7000,5"_s) {
       QTest::keyClick(givenBox, c.toLatin1());
-      typed += c;
-      QCOMPARE(mirrorBox->text(), typed);
+      QCOMPARE(w_->box(Field(mirror))->text(), typed += c);
     }
-    // Inside the text the mirror follows and the cursor stays put.
     givenBox->setCursorPosition(1);
     QTest::keyClick(givenBox, Qt::Key_Backspace);
     QTest::keyClick(givenBox, '9');
     QCOMPARE(givenBox->cursorPosition(), 1);
-    QCOMPARE(mirrorBox->text(), u"9000,5"_s);
-    // Typing into the mirror changes nothing else; the next keystroke in the
-    // given overwrites it.
-    QStringList expected = w_->texts();
-    w_->type(Field(mirror), "1");
-    expected[mirror] += '1';
-    QCOMPARE(w_->texts(), expected);
-    w_->type(Field(given), "2");
-    QCOMPARE(mirrorBox->text(), u"9000,52"_s);
+    QCOMPARE(w_->box(Field(mirror))->text(), u"9000,5"_s);
   }
 
   // Enter and Escape in a box press nothing and close nothing; Enter and
@@ -177,51 +137,36 @@ class TestZadaha : public QObject {
     press("BitBtn3");
     QVERIFY(w_->box(Field::EXb)->text().isEmpty());
     press("BitBtn2");
-    QVERIFY(!w_->form().isVisible());
-    QVERIFY(w_->messages().isEmpty());
+    QVERIFY(!w_->form().isVisible() && w_->messages().isEmpty());
   }
 
-  // The form is built when first needed, not at start-up: whatever the
-  // worksheet, its signals and the commands went through before is there
-  // once it is, and a command added afterwards joins it too.
+  // The form is built when first needed, not at start-up: what the worksheet
+  // and the commands went through before is there once it is, and a command
+  // added afterwards joins the background's menu too. (The commands' keys
+  // are pressed in the drawing, check and paper tests.)
   void formBuiltOnFirstUseShowsWhatCameBefore() {
     TForm2 form;
-    QSignalSpy changed(&form, &TForm2::sheetChanged);
     QAction early(u"Раньше"_s), late(u"Позже"_s);
-    early.setShortcut(Qt::Key_F7);
-    late.setShortcut(Qt::Key_F8);
-    QSignalSpy earlyRun(&early, &QAction::triggered), lateRun(&late, &QAction::triggered);
     form.addCommand(&early);
     form.worksheet().setText(Field::EXb, "123,5");
-    QCOMPARE(changed.size(), 1);
     QVERIFY(form.findChild<QLineEdit*>() == nullptr);  // nothing built so far
-
     QCOMPARE(form.box(Field::EXb)->text(), u"123,5"_s);
     form.addCommand(&late);
-    QCOMPARE(form.sheetPanel()->actions(), (QList<QAction*>{&early, &late}));
+    // The window's own commands come first; all of them are in the menu.
+    QCOMPARE(form.actions().mid(form.actions().size() - 2), (QList<QAction*>{&early, &late}));
+    QCOMPARE(form.sheetPanel()->actions(), form.actions());
     QCOMPARE(form.sheetPanel()->contextMenuPolicy(), Qt::ActionsContextMenu);
-    form.show();
-    form.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&form));
-    QTest::keyClicks(form.box(Field::EYb), u"7"_s);
-    QCOMPARE(form.worksheet().text(Field::EYb), form.box(Field::EYb)->text().toStdString());
-    QTest::keyClick(form.box(Field::EYb), Qt::Key_F7);
-    QTest::keyClick(form.box(Field::EYb), Qt::Key_F8);
-    QCOMPARE(earlyRun.size() + lateRun.size(), 2);
   }
 
-  // The example's first number with a comma is Xb: Calculate stops there,
-  // before it writes anything. Written with points, the example calculates.
+  // Under a point locale the example, written with commas, stops at Xb with
+  // the separator this desktop expects; written with points, it calculates
+  // and the results take points too.
   void pointLocaleTakesTheUsersSeparator() {
     const QStringList before = w_->texts();
     w_->click("BitBtn1");
     QCOMPARE(w_->messages().size(), 1);
-    const QString text = w_->messages().front().text;
-    QVERIFY2(text.contains(QString::fromUtf8(pothenot::Info(Field::EXb).quantity)) &&
-                 text.contains(before[At(Field::EXb)]) && text.contains(u"точкой «.»"_s),
-             qPrintable(text));
-    QCOMPARE(w_->texts(), before);
-    QCOMPARE(w_->texts(true), before);
+    QVERIFY2(w_->messages().front().text.contains(u"точкой «.»"_s),
+             qPrintable(w_->messages().front().text));
     for (std::size_t i = 0; i < pothenot::kFieldCount; ++i) {
       if (pothenot::Fields()[i].role == pothenot::Role::Given)
         w_->type(Field(i), QString(before[qsizetype(i)]).replace(',', '.'), true);
@@ -229,7 +174,6 @@ class TestZadaha : public QObject {
     w_->click("BitBtn1");
     QCOMPARE(w_->messages().size(), 1);
     QCOMPARE(w_->box(Field::EXp)->text(), u"8221.23"_s);
-    QCOMPARE(w_->box(Field::EK1K3)->text(), u"-10044.72"_s);
   }
 };
 
