@@ -57,20 +57,21 @@ std::string Carried(const TWorksheet& sheet, const char* name) {
 
 const std::string kAllCorrect(29, '+');
 
-// The worksheet's own texts are correct, in its order of writing, and
-// nothing is written; empty boxes are empty, the other notation unreadable.
+// The worksheet's own texts are correct, in its order of writing; empty
+// boxes are empty, and nothing is written or heard; the other notation is
+// unreadable.
 TEST(WorkCheckTest, TheWorksheetsOwnTextsAreCorrectInItsOrderAndNothingIsWritten) {
   for (std::string_view separator : {",", "."}) {
     TWorksheet sheet = Sheet("", separator), blank = sheet;
     for (const FieldInfo& f : Fields()) {
       if (f.role == Role::Result) blank.setText(f.name, "");
     }
+    // Empty boxes, and a sheet whose watcher hears nothing of the check.
+    blank.setObserver([&](std::string_view name) { ADD_FAILURE() << "wrote " << name; });
     EXPECT_EQ(Letters(blank, separator), std::string(29, '.'));
     std::vector<Field> written;  // Calculate's order of writing
     blank.setObserver([&](std::string_view name) { written.push_back(*FieldByName(name)); });
     Calculate(blank, separator);
-
-    sheet.setObserver([&](std::string_view name) { ADD_FAILURE() << "wrote " << name; });
     const std::vector<BoxMark> marks = CheckWork(sheet, separator);
     ASSERT_EQ(marks.size(), written.size());
     for (std::size_t i = 0; i < marks.size(); ++i) {
