@@ -124,6 +124,8 @@ TEST(WorkCheckTest, OneWrongBoxIsWrongAndWhatIsWorkedFromItCarried) {
             "+++++++++++++++++++++x~+++~~~");
 }
 
+// A mistake late in the sheet: what comes before stays correct, a later box
+// equal to the worksheet's is correct, δε is compared as shown, angles whole.
 TEST(WorkCheckTest, ALateTypoLeavesEarlierBoxesAndCorrectLaterOnesCorrect) {
   // Yp typed with two digits swapped; the control left as the worksheet has it.
   const TWorksheet typo = Sheet("EYp=4207,82");
@@ -144,6 +146,7 @@ TEST(WorkCheckTest, ALateTypoLeavesEarlierBoxesAndCorrectLaterOnesCorrect) {
   EXPECT_EQ(Letters("EPA=10°0`0``|EPD=190°0`0``|Ee1=180°0`0``|Ede=125°48`45``"), head + "xx~~");
 }
 
+// What a box that cannot be read, or is empty, or is absurdly large means.
 TEST(WorkCheckTest, UnreadableAndEmptyBoxesStandForTheCorrectValue) {
   // K1 unreadable and K3 empty: the boxes worked from them are judged from
   // the worksheet's values.
