@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdio>
 #include <numbers>
 #include <random>
 #include <string>
@@ -15,57 +14,30 @@
 
 #include "calc/calc_error.h"
 #include "calc/resection.h"
+#include "tests/calc/test_support.h"
 
 namespace pothenot {
 namespace {
 
 using LD = long double;
+using test::Point;
 constexpr LD kRad = std::numbers::pi_v<LD> / 180;
-struct Point {
-  double x, y;  // X north, Y east
-};
 
-double Num(std::string text) {  // a worksheet text, read without the engine
-  if (auto comma = text.find(','); comma != std::string::npos) text[comma] = '.';
-  return std::stod(text);
-}
-std::string Text(LD v) {  // to 1E-4, with a decimal comma
-  char buffer[80];
-  std::snprintf(buffer, sizeof buffer, "%.4Lf", v);
-  std::string text = buffer;
-  text[text.find('.')] = ',';
-  return text;
-}
 LD Angle(const TWorksheet& s, const std::string& n) {  // radians
-  auto part = [&](const char* p, LD unit) { return Num(s.text("E" + n + p)) / unit; };
+  auto part = [&](const char* p, LD unit) { return std::stod(s.text("E" + n + p)) / unit; };
   return (part("g", 1) + part("m", 60) + part("s", 3600)) * kRad;
 }
 LD Dir(Point from, Point to) {  // clockwise from north
   return std::atan2(static_cast<LD>(to.y) - from.y, static_cast<LD>(to.x) - from.x);
 }
-// The givens of a station P sighting A, B, C and D: γ1, γ2 and ε as seconds
-// alone, to 1E-4″.
-void Fill(TWorksheet& s, Point P, Point A, Point B, Point C, Point D) {
-  const std::pair<std::string, LD> angles[] = {{"Ey1", Dir(P, B) - Dir(P, A)},
-                                               {"Ey2", Dir(P, C) - Dir(P, A)},
-                                               {"Ee2", Dir(P, A) - Dir(P, D)}};
-  for (const auto& [n, a] : angles) {
-    s.setText(n + "g", "0");
-    s.setText(n + "m", "0");
-    s.setText(n + "s", Text(a / kRad * 3600));
-  }
-  for (auto [n, p] : {std::pair{"a", A}, {"b", B}, {"c", C}, {"d", D}}) {
-    s.setText(std::string("EX") + n, Text(p.x));
-    s.setText(std::string("EY") + n, Text(p.y));
-  }
+// The givens of `f` with a decimal point, read here by std::stod; the angles to 1E-4″.
+TWorksheet Sheet(const test::Figure& f) {
+  TWorksheet sheet;
+  test::Fill(sheet, f, ".", 2, 4);
+  return sheet;
 }
 double Dist(Point a, Point b) {
   return std::hypot(a.x - b.x, a.y - b.y);
-}
-Point Polar(Point from, double degrees, double length) {  // to the centimetre, as typed
-  const double r = degrees * std::numbers::pi / 180;
-  return {std::round((from.x + length * std::cos(r)) * 100) / 100,
-          std::round((from.y + length * std::sin(r)) * 100) / 100};
 }
 Point Circumcentre(Point a, Point b, Point c) {  // |OA| = |OB| = |OC| solved by Cramer
   const LD a1 = 2 * (b.x - a.x), b1 = 2 * (b.y - a.y), a2 = 2 * (c.x - a.x), b2 = 2 * (c.y - a.y);
@@ -88,59 +60,42 @@ double CutDegrees(Point A, Point B, Point C, Point P) {
       std::fabs(Dir(P, Circumcentre(A, B, P)) - Dir(P, Circumcentre(A, C, P))) / kRad, 180);
   return static_cast<double>(a > 90 ? 180 - a : a);
 }
-template <class F>
-std::string Refusal(F run) {  // the message of the CalcError that `run` throws
-  try {
-    run();
-  } catch (const CalcError& e) {
-    return e.what();
-  }
-  return "(no error)";
-}
-
-// Random stations with sights of 200 m to 6 km in every direction. Every
+// Random stations with sights of 50 m to 5 km in every direction. Every
 // 50th figure also checks M and σ against the spread of the station and of
-// δε as each of γ1, γ2 and ε moves by ±h seconds, and the verdict on the
+// δε as each of γ1, γ2 and ε moves by ±0.5″, and the verdict on the
 // control at 1.5σ and 2.5σ.
 TEST(FixQualityTest, RandomFiguresInAllQuadrantsAgreeWithIndependentGeometry) {
-  std::mt19937 rng(8);
-  std::uniform_real_distribution<double> coord(-20000, 20000), turn(0, 360), len(200, 6000);
+  std::mt19937_64 rng(8);
   for (int i = 0, judged = 0; judged < 2500; ++i) {
-    const Point P{coord(rng), coord(rng)};
-    Point a = Polar(P, turn(rng), len(rng)), b = Polar(P, turn(rng), len(rng));
-    Point c = Polar(P, turn(rng), len(rng)), d = Polar(P, turn(rng), len(rng));
-    TWorksheet sheet;
-    Fill(sheet, P, a, b, c, d);
-    const double cut = CutDegrees(a, b, c, P), m = judged % 3 ? judged % 3 * 5.0 : 0.5;
+    const test::Figure f = test::RandomFigure(rng);
+    const TWorksheet sheet = Sheet(f);
+    const double cut = CutDegrees(f.A, f.B, f.C, f.P), m = judged % 3 ? judged % 3 * 5.0 : 0.5;
     if (cut < 3) continue;  // near the danger circle the long-double reference is too weak
-    const FixQuality q = AssessFix(sheet, ",", m);
-    const Point t = Tienstra(a, b, c, Angle(sheet, "y1"), Angle(sheet, "y2"));
-    const Point o = Circumcentre(a, b, c);
+    const FixQuality q = AssessFix(sheet, ".", m);
+    const Point t = Tienstra(f.A, f.B, f.C, Angle(sheet, "y1"), Angle(sheet, "y2"));
+    const Point o = Circumcentre(f.A, f.B, f.C);
     SCOPED_TRACE(i);
     ASSERT_LT(Dist({q.Xp, q.Yp}, t), 1e-3);
-    EXPECT_LT(Dist({q.Xp, q.Yp}, P), 1e-3);
-    EXPECT_NEAR(q.cutAngle, CutDegrees(a, b, c, t), 1e-6 * q.cutAngle);
+    EXPECT_NEAR(q.cutAngle, CutDegrees(f.A, f.B, f.C, t), 1e-6 * q.cutAngle);
     EXPECT_EQ(q.geometry, cut >= 30   ? Geometry::Reliable
                           : cut >= 10 ? Geometry::Weak
                                       : Geometry::Dangerous);
     EXPECT_LT(Dist({q.circleX, q.circleY}, o), 1e-3);
-    EXPECT_NEAR(q.circleRadius, Dist(o, a), 1e-3);
-    EXPECT_NEAR(q.circleShare, std::fabs(Dist(o, t) / Dist(o, a) - 1), 1e-6 * q.circleShare);
-    const LD de = std::remainder((Dir(t, a) - Dir(t, d) - Angle(sheet, "e2")) / kRad, 360);
+    EXPECT_NEAR(q.circleRadius, Dist(o, f.A), 1e-3);
+    EXPECT_NEAR(q.circleShare, std::fabs(Dist(o, t) / Dist(o, f.A) - 1), 1e-6 * q.circleShare);
+    const LD de = std::remainder((Dir(t, f.A) - Dir(t, f.D) - Angle(sheet, "e2")) / kRad, 360);
     EXPECT_NEAR(q.controlDiscrepancy, static_cast<double>(de * 3600), 0.01);
     if (judged++ % 50 != 0 || cut < 5) continue;
     auto moved = [&](const char* field, double seconds) {
       TWorksheet copy = sheet;
-      copy.setText(field, Text(Num(sheet.text(field)) + seconds));
-      return AssessFix(copy, ",", m);
+      copy.setText(field, test::Written(std::stod(sheet.text(field)) + seconds, 4, "."));
+      return AssessFix(copy, ".", m);
     };
-    const double h = 0.5;
-    double station = 0, control = 0;  // variances
+    double station = 0, control = 0;  // variances; a derivative is up − down over 1″
     for (const char* field : {"Ey1s", "Ey2s", "Ee2s"}) {
-      const FixQuality up = moved(field, h), down = moved(field, -h);
-      station +=
-          (std::pow(up.Xp - down.Xp, 2) + std::pow(up.Yp - down.Yp, 2)) * m * m / (4 * h * h);
-      control += std::pow(up.controlDiscrepancy - down.controlDiscrepancy, 2) * m * m / (4 * h * h);
+      const FixQuality up = moved(field, 0.5), down = moved(field, -0.5);
+      station += (std::pow(up.Xp - down.Xp, 2) + std::pow(up.Yp - down.Yp, 2)) * m * m;
+      control += std::pow(up.controlDiscrepancy - down.controlDiscrepancy, 2) * m * m;
     }
     EXPECT_NEAR(q.stationError, std::sqrt(station), 0.01 * std::sqrt(station));
     EXPECT_NEAR(q.controlSigma, std::sqrt(control), 0.01 * std::sqrt(control));
@@ -149,82 +104,65 @@ TEST(FixQualityTest, RandomFiguresInAllQuadrantsAgreeWithIndependentGeometry) {
   }
 }
 
-// A, B and C on a circle of 1000 m: the station walks from its centre out
+// A, B and C at 200°, 320° and 80° on a circle of 1000 m about (5000, 5000),
+// to the centimetre: the station walks from its centre out
 // towards it, weakening, and finally onto it; then from outside. A, B and C
 // on one line make the danger circle that line.
 TEST(FixQualityTest, StationsTowardsTheDangerCircleWeakenThenThrow) {
-  const Point A = Polar({5000, 5000}, 200, 1000), B = Polar({5000, 5000}, 320, 1000),
-              C = Polar({5000, 5000}, 80, 1000), o = Circumcentre(A, B, C);
+  const Point A{4060.31, 4657.98}, B{5766.04, 4357.21}, C{5173.65, 5984.81};
+  const Point o = Circumcentre(A, B, C);
   auto at = [&](double rho) {
-    TWorksheet sheet;
     const double r = rho * Dist(o, A);
-    Fill(sheet, {o.x + r * std::cos(0.5), o.y + r * std::sin(0.5)}, A, B, C, {9000, 1000});
-    return AssessFix(sheet, ",", 5);
+    return AssessFix(
+        Sheet({{o.x + r * std::cos(0.5), o.y + r * std::sin(0.5)}, A, B, C, {9000, 1000}}), ".", 5);
   };
   std::vector<Geometry> seen;
-  for (double rho : {0.0, 0.3, 0.6, 0.8, 0.9, 0.95, 0.98, 0.995, 1.5, 1.2, 1.02}) {
+  for (double rho : {0.0, 0.3, 0.6, 0.8, 0.9, 0.95, 0.98, 0.995, 1 - 2e-6, 1.5, 1.2, 1.02}) {
     const FixQuality q = at(rho);
     EXPECT_NEAR(q.circleShare, std::fabs(1 - rho), 1e-6) << rho;
     if (seen.empty() || seen.back() != q.geometry) seen.push_back(q.geometry);
   }
   EXPECT_EQ(seen, (std::vector{Geometry::Reliable, Geometry::Weak, Geometry::Dangerous,
                                Geometry::Reliable, Geometry::Weak, Geometry::Dangerous}));
-  // On it, or nearer than 1E-6 of the shortest sight (867 m here): refused.
-  EXPECT_NE(Refusal([&] { at(1); }).find("опасном круге"), std::string::npos);
-  EXPECT_NE(Refusal([&] { at(1 - 5e-7); }).find("опасном круге"), std::string::npos);
-  EXPECT_EQ(at(1 - 2e-6).geometry, Geometry::Dangerous);
-  TWorksheet line;
-  Fill(line, {2000, -500}, {0, 0}, {1000, 1000}, {3000, 3000}, {-800, 400});
-  const FixQuality q = AssessFix(line, ",", 5);
+  // On it, or nearer than 1E-6 of the shortest sight (867 m here; 2E-6 was
+  // still judged): refused.
+  for (double rho : {1.0, 1 - 5e-7})
+    EXPECT_NE(test::MessageOf([&] { return at(rho); }).find("опасном круге"), std::string::npos);
+  const FixQuality q = AssessFix(Sheet({{20, -5}, {0, 0}, {10, 10}, {30, 30}, {-8, 4}}), ".", 5);
   const double foot = (q.Xp + q.Yp) / 2;  // of P on the line X = Y
-  EXPECT_LT(Dist({q.Xp, q.Yp}, {2000, -500}), 1e-3);
+  EXPECT_LT(Dist({q.Xp, q.Yp}, {20, -5}), 1e-6);
   EXPECT_TRUE(std::isinf(q.circleRadius));
   EXPECT_LT(Dist({q.circleX, q.circleY}, {foot, foot}) + q.circleShare, 1e-9);
 }
 
-// Givens that fix no station say why; a text that is not a number is refused
-// with Calculate's own message. The built-in figure scaled by 1E280 and
+// Givens that fix no station say why; a text too large is refused with
+// Calculate's own message. The built-in figure scaled by 1E280 and
 // 1E-280 scales its station's error.
 TEST(FixQualityTest, GivensAtTheEdges) {
-  const std::pair<std::vector<std::pair<const char*, const char*>>, std::string> cases[] = {
-      {{{"EXb", "7373,14"}, {"EYb", "2737,12"}}, "A и B совпадают"},
-      {{{"EXc", "10491,83"}, {"EYc", "3824,62"}}, "B и C совпадают"},
-      {{{"Ey1g", "-360"}, {"Ey1m", "0"}, {"Ey1s", "0"}}, "γ1 равен 0° или 180°"},
-      {{{"Ey2g", "179"}, {"Ey2m", "59"}, {"Ey2s", "60"}}, "γ2 равен 0° или 180°"},
-      {{{"EXb", "2E3"},
-        {"EXc", "2E3"},
-        {"EXa", "2E3"},
-        {"EYb", "2E3"},
-        {"EYc", "-5E3"},
-        {"EYa", "3"},
-        {"Ey1g", "2E3"},
-        {"Ey1m", "2E3"},
-        {"Ey1s", "2E3"},
-        {"Ey2g", "2E3"},
-        {"Ey2m", "2E3"},
-        {"Ey2s", "2E3"}},
-       "опасном круге"},         // A, B, C on a line, γ1 = γ2: the circles meet only at A
-      {{{"Ee2s", "15 с"}}, ""},  // "": Calculate's message
-      {{{"EXa", "1E400"}}, ""},
+  const std::pair<const char*, std::string> cases[] = {
+      {"EXb=7373,14|EYb=2737,12", "A и B совпадают"},
+      {"EXc=10491,83|EYc=3824,62", "B и C совпадают"},
+      {"Ey1g=-360|Ey1m=0|Ey1s=0", "γ1 равен 0° или 180°"},
+      {"Ey2g=179|Ey2m=59|Ey2s=60", "γ2 равен 0° или 180°"},
+      // A, B, C on a line, γ1 = γ2: the circles meet only at A.
+      {"EXa=0|EXb=0|EXc=0|EYa=0|EYb=1|EYc=-1|Ey2g=110|Ey2m=24|Ey2s=48", "опасном круге"},
+      {"EXa=1E400", ""},  // "": Calculate's message, not the one of an overflow in the figure
   };
-  for (const auto& [texts, says] : cases) {
+  for (const auto& [typed, says] : cases) {
     TWorksheet sheet;
-    for (auto [field, text] : texts) sheet.setText(field, text);
-    const std::string said = Refusal([&] { (void)AssessFix(sheet, ",", 5); });
-    EXPECT_TRUE(says.empty() ? said == Refusal([&] { Calculate(sheet, ","); })
-                             : said.find(says) != std::string::npos)
-        << said;
+    test::Type(sheet, typed);
+    const std::string said = test::MessageOf([&] { return AssessFix(sheet, ",", 5); });
+    const std::string calculated = test::MessageOf([&] { Calculate(sheet, ","); });
+    EXPECT_TRUE(says.empty() ? said == calculated : said.find(says) != std::string::npos) << said;
+    EXPECT_NE(said, "");
   }
-  TWorksheet example, huge, tiny;  // the example has commas; scaled by 1E280 and 1E-280
-  EXPECT_EQ(Refusal([&] { (void)AssessFix(example, ".", 5); }),
-            Refusal([&] { Calculate(example, "."); }));
-  for (const char* f : {"EXa", "EYa", "EXb", "EYb", "EXc", "EYc", "EXd", "EYd"}) {
-    huge.setText(f, huge.text(f) + "E280");
-    tiny.setText(f, tiny.text(f) + "E-280");
+  const double M = AssessFix(TWorksheet(), ",", 5).stationError;
+  for (const std::string scale : {"E280", "E-280"}) {
+    TWorksheet scaled;
+    for (const char* f : {"EXa", "EYa", "EXb", "EYb", "EXc", "EYc", "EXd", "EYd"})
+      scaled.setText(f, scaled.text(f) + scale);
+    EXPECT_NEAR(AssessFix(scaled, ",", 5).stationError / std::stod("1" + scale), M, 1e-12);
   }
-  const double M = AssessFix(example, ",", 5).stationError;
-  EXPECT_NEAR(AssessFix(huge, ",", 5).stationError / 1e280, M, 1e-12);
-  EXPECT_NEAR(AssessFix(tiny, ",", 5).stationError / 1e-280, M, 1e-12);
 }
 
 }  // namespace

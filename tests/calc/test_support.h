@@ -1,7 +1,9 @@
 #pragma once
 
 // What the engine tests, the backend cross-check and the fuzz seeds share: the
-// kind of a fault, and worksheets made from the geometry of a station.
+// kind and message of a fault, texts typed into boxes, and worksheets made
+// from the geometry of a station.
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <optional>
@@ -23,6 +25,27 @@ std::optional<CalcError::Kind> FaultOf(Operation operation) {
     return e.kind();
   }
   return std::nullopt;
+}
+
+/// The message of the `CalcError` that `operation` throws; "" when it throws none.
+template <class Operation>
+std::string MessageOf(Operation operation) {
+  try {
+    (void)operation();
+  } catch (const CalcError& e) {
+    return e.what();
+  }
+  return "";
+}
+
+/// Types "name=text|name=text" into `sheet`, in that order; a text is taken
+/// as it stands, spaces and all.
+inline void Type(TWorksheet& sheet, std::string_view typed) {
+  for (std::size_t at = 0; at < typed.size();) {
+    const std::size_t end = std::min(typed.find('|', at), typed.size()), eq = typed.find('=', at);
+    sheet.setText(typed.substr(at, eq - at), typed.substr(eq + 1, end - eq - 1));
+    at = end + 1;
+  }
 }
 
 /// Plane coordinates in metres, X north and Y east, as on the worksheet.
@@ -68,18 +91,19 @@ inline std::string Written(double v, int decimals, std::string_view separator) {
 }
 
 /// The givens a surveyor at P would write: the points with `decimals`
-/// decimals, the angles to a hundredth of a second; γ1 and γ2 clockwise from A
-/// to B and C, ε from D to A.
+/// decimals, the angles with `secondDecimals` decimals of a second; γ1 and γ2
+/// clockwise from A to B and C, ε from D to A.
 inline void Fill(TWorksheet& sheet, const Figure& f, std::string_view separator = ",",
-                 int decimals = 2) {
+                 int decimals = 2, int secondDecimals = 2) {
+  const double scale = std::pow(10, secondDecimals);
   auto dms = [&](const char* name, double degrees) {
-    const double total = std::round(std::fmod(degrees + 720, 360) * 360000) / 100;
+    const double total = std::round(std::fmod(degrees + 720, 360) * (3600 * scale)) / scale;
     const long whole = static_cast<long>(total);
     const std::string prefix = std::string("E") + name;
     sheet.setText(prefix + "g", std::to_string(whole / 3600));
     sheet.setText(prefix + "m", std::to_string(whole / 60 % 60));
-    sheet.setText(prefix + "s",
-                  Written(total - static_cast<double>(whole - whole % 60), 2, separator));
+    sheet.setText(prefix + "s", Written(total - static_cast<double>(whole - whole % 60),
+                                        secondDecimals, separator));
   };
   const double toA = DirectionDegrees(f.P, f.A);
   dms("y1", DirectionDegrees(f.P, f.B) - toA);

@@ -1,39 +1,37 @@
+// A student's result boxes judged by CheckWork: the worksheet's own texts,
+// exact-decimal work and other spellings, where a mistake begins and what is
+// carried from it, unreadable and empty boxes, and the stops of Calculate.
 #include "calc/work_check.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <string>
-#include <utility>
 #include <vector>
 
-#include "calc/calc_error.h"
 #include "calc/resection.h"
+#include "tests/calc/test_support.h"
 
 namespace pothenot {
 namespace {
 
-using Boxes = std::vector<std::pair<std::string, std::string>>;
-
-// The built-in example with its givens changed as listed, every result box
-// as the worksheet writes it, then the student's own texts on top.
-TWorksheet Sheet(const Boxes& typed, std::string_view separator = ",") {
+// The built-in example with the givens of `typed` ("name=text|…") changed,
+// every result box as the worksheet writes it, then the results of `typed`.
+TWorksheet Sheet(std::string_view typed, std::string_view separator = ",") {
   TWorksheet sheet;
-  if (separator != ",") {
-    for (const FieldInfo& f : Fields()) {
-      std::string text = sheet.text(f.name);
-      std::replace(text.begin(), text.end(), ',', '.');
-      sheet.setText(f.name, text);
-    }
+  for (const FieldInfo& f : Fields()) {
+    std::string text = sheet.text(f.name);
+    std::replace(text.begin(), text.end(), ',', separator[0]);
+    sheet.setText(f.name, text);
   }
-  auto type = [&](Role role) {
-    for (const auto& [name, text] : typed) {
-      if (Info(*FieldByName(name)).role == role) sheet.setText(name, text);
-    }
-  };
-  type(Role::Given);
-  Calculate(sheet, separator);
-  type(Role::Result);
+  test::Type(sheet, typed);
+  TWorksheet worked = sheet;
+  Calculate(worked, separator);
+  const std::string boxes = "|" + std::string(typed);
+  for (const FieldInfo& f : Fields()) {
+    if (f.role == Role::Result && boxes.find("|" + std::string(f.name) + "=") == std::string::npos)
+      sheet.setText(f.name, worked.text(f.name));
+  }
   return sheet;
 }
 
@@ -46,6 +44,9 @@ std::string Letters(const TWorksheet& sheet, std::string_view separator = ",") {
   for (const BoxMark& m : CheckWork(sheet, separator)) out += ".?+~x"[static_cast<int>(m.mark)];
   return out;
 }
+std::string Letters(std::string_view typed) {
+  return Letters(Sheet(typed));
+}
 
 std::string Carried(const TWorksheet& sheet, const char* name) {
   for (const BoxMark& m : CheckWork(sheet, ",")) {
@@ -56,190 +57,124 @@ std::string Carried(const TWorksheet& sheet, const char* name) {
 
 const std::string kAllCorrect(29, '+');
 
+// The worksheet's own texts are correct, in its order of writing; empty
+// boxes are empty, and nothing is written or heard; the other notation is
+// unreadable.
 TEST(WorkCheckTest, TheWorksheetsOwnTextsAreCorrectInItsOrderAndNothingIsWritten) {
   for (std::string_view separator : {",", "."}) {
-    TWorksheet sheet = Sheet({}, separator);
-    TWorksheet fresh = sheet;
+    TWorksheet sheet = Sheet("", separator), blank = sheet;
     for (const FieldInfo& f : Fields()) {
-      if (f.role == Role::Result) fresh.setText(f.name, "");
+      if (f.role == Role::Result) blank.setText(f.name, "");
     }
-    std::vector<Field> written;  // Calculate's writes: the order and the texts to expect
-    fresh.setObserver([&](std::string_view name) { written.push_back(*FieldByName(name)); });
-    Calculate(fresh, separator);
-
-    int heard = 0;
-    sheet.setObserver([&](std::string_view) { ++heard; });
+    // Empty boxes, and a sheet whose watcher hears nothing of the check.
+    blank.setObserver([&](std::string_view name) { ADD_FAILURE() << "wrote " << name; });
+    EXPECT_EQ(Letters(blank, separator), std::string(29, '.'));
+    std::vector<Field> written;  // Calculate's order of writing
+    blank.setObserver([&](std::string_view name) { written.push_back(*FieldByName(name)); });
+    Calculate(blank, separator);
     const std::vector<BoxMark> marks = CheckWork(sheet, separator);
-    EXPECT_EQ(heard, 0);
     ASSERT_EQ(marks.size(), written.size());
     for (std::size_t i = 0; i < marks.size(); ++i) {
       EXPECT_EQ(marks[i].field, written[i]) << i;
-      EXPECT_EQ(marks[i].expected, fresh.text(marks[i].field));
+      EXPECT_EQ(marks[i].expected, sheet.text(marks[i].field));
       EXPECT_EQ(marks[i].mark, Mark::Correct) << Info(marks[i].field).name;
       EXPECT_EQ(marks[i].carried, "");
     }
-    // Untouched result boxes are empty, with the worksheet's texts to show.
-    fresh.setObserver({});
-    for (const FieldInfo& f : Fields()) {
-      if (f.role == Role::Result) fresh.setText(f.name, "");
-    }
-    EXPECT_EQ(Letters(fresh, separator), std::string(29, '.'));
-    // A box in the other notation is not read.
-    sheet.setText("EK1", separator == "," ? "-3523.41" : "-3523,41");
-    EXPECT_EQ(Letters(sheet, separator)[8], '?');
+    const char* other = separator == "," ? "EK1=-3523.41" : "EK1=-3523,41";
+    EXPECT_EQ(Letters(Sheet(other, separator), separator)[8], '?');
   }
 }
 
 // Worked in exact decimals, the example's four cut differences come out one
 // hundredth further from zero than the worksheet's 80-bit ones; both are
-// right, and so are other spellings of the same numbers.
+// right, and so are other spellings of the same numbers, but not one digit
+// more or less.
 TEST(WorkCheckTest, ExactDecimalWorkAndOtherSpellingsAreCorrect) {
-  EXPECT_EQ(Letters(Sheet({{"EK1K3", "-10044,73"},
-                           {"EK2K4", "-5794,55"},
-                           {"EXdXp", "-1947,78"},
-                           {"EYdYp", "-198,98"}})),
+  EXPECT_EQ(Letters("EK1K3=-10044,73|EK2K4=-5794,55|EXdXp=-1947,78|EYdYp=-198,98"), kAllCorrect);
+  EXPECT_EQ(Letters("Ea=-0,372160|EYbb=1087,50|EdX= +848,090 |EC=57687e-5|EXbb=3118,69"
+                    "0000000000000000000000000000000000000000000|EPD=185°49'59\"|Ee1=54° 11′ 15″"
+                    "|Ede=-0°0`-0``"),
             kAllCorrect);
-  EXPECT_EQ(Letters(Sheet({{"Ea", "-0,372160"},
-                           {"EYbb", "1087,50"},
-                           {"EdX", " +848,090 "},
-                           {"EC", "57687e-5"},
-                           {"EXbb", "3118,690000000000000000000000000000000000000000000"},
-                           {"EPD", "185°49'59\""},
-                           {"Ee1", "54° 11′ 15″"},
-                           {"Ede", "-0°0`-0``"}})),
-            kAllCorrect);
-  // One digit too many or too few is not the same number.
-  EXPECT_EQ(Letters(Sheet({{"EK1K3", "-10044,74"}})).substr(10, 1), "x");
-  EXPECT_EQ(Letters(Sheet({{"EC", "0,5768"}})).substr(14, 1), "x");
+  EXPECT_EQ(Letters("EK1K3=-10044,74")[10], 'x');
+  EXPECT_EQ(Letters("EC=0,5768")[14], 'x');
 }
 
 // K1 mistyped (-3532,41 for -3523,41) and everything after it worked from it
 // in exact decimals: K1 is where the mistake begins, what uses it is carried,
-// what does not stays correct.
+// what does not stays correct; a box that does not follow either is wrong.
 TEST(WorkCheckTest, OneWrongBoxIsWrongAndWhatIsWorkedFromItCarried) {
-  const TWorksheet sheet = Sheet({{"EK1", "-3532,41"},
-                                  {"EK1K3", "-10053,73"},
-                                  {"EK2K4", "-5794,55"},
-                                  {"EC", "0,57635"},
-                                  {"ECC", "0,33217"},
-                                  {"EK2CK1", "1962,75"},
-                                  {"EK4CK3", "1962,83"},
-                                  {"EdY", "1473,34"},
-                                  {"EdX", "849,15"},
-                                  {"EYp", "4210,46"},
-                                  {"EXp", "8222,29"},
-                                  {"EXdXp", "-1948,84"},
-                                  {"EYdYp", "-202,16"},
-                                  {"EctgPD", "0,10373"},
-                                  {"EPA", "240°2`34``"},
-                                  {"EPD", "185°55`20``"},
-                                  {"Ee1", "54°7`14``"},
-                                  {"Ede", "0°-4`-1``"}});
+  const TWorksheet sheet = Sheet(
+      "EK1=-3532,41|EK1K3=-10053,73|EK2K4=-5794,55|EC=0,57635|ECC=0,33217|EK2CK1=1962,75"
+      "|EK4CK3=1962,83|EdY=1473,34|EdX=849,15|EYp=4210,46|EXp=8222,29|EXdXp=-1948,84"
+      "|EYdYp=-202,16|EctgPD=0,10373|EPA=240°2`34``|EPD=185°55`20``|Ee1=54°7`14``|Ede=0°-4`-1``");
   EXPECT_EQ(Letters(sheet), "++++++++x+~+++~~~~~~~~~~~~~~~");
   EXPECT_EQ(Carried(sheet, "EYp"), "4210,46");
   EXPECT_EQ(Carried(sheet, "Ede"), "0°-4`-1``");
   EXPECT_EQ(Carried(sheet, "EK3"), "");
   EXPECT_EQ(Carried(sheet, "EK2K4"), "");
-
-  // A box that does not follow from the wrong one either is wrong again.
   TWorksheet twice = sheet;
   twice.setText("EdX", "849,16");
   EXPECT_EQ(Letters(twice), "++++++++x+~+++~~~~~x~x~~~~~~~");
 
   // ΔY wrong alone: Yp follows it, ΔX (worked from the right ΔY) stays right.
-  EXPECT_EQ(Letters(Sheet({{"EdY", "1470,61"}, {"EYp", "4207,73"}, {"EYdYp", "-199,43"}})),
-            "++++++++++++++++++x+~++~+++++");
+  EXPECT_EQ(Letters("EdY=1470,61|EYp=4207,73|EYdYp=-199,43"), "++++++++++++++++++x+~++~+++++");
   // Xp wrong alone: Xd − Xp and (PD) follow it, and the angles after (PD);
   // ctg(PD) and (PA) come out as before.
-  EXPECT_EQ(Letters(Sheet({{"EXp", "8221,32"},
-                           {"EXdXp", "-1947,87"},
-                           {"EPD", "185°49`58``"},
-                           {"Ee1", "54°11`16``"},
-                           {"Ede", "0°0`1``"}})),
+  EXPECT_EQ(Letters("EXp=8221,32|EXdXp=-1947,87|EPD=185°49`58``|Ee1=54°11`16``|Ede=0°0`1``"),
             "+++++++++++++++++++++x~+++~~~");
 }
 
+// A mistake late in the sheet: what comes before stays correct, a later box
+// equal to the worksheet's is correct, δε is compared as shown, angles whole.
 TEST(WorkCheckTest, ALateTypoLeavesEarlierBoxesAndCorrectLaterOnesCorrect) {
   // Yp typed with two digits swapped; the control left as the worksheet has it.
-  const TWorksheet typo = Sheet({{"EYp", "4207,82"}});
+  const TWorksheet typo = Sheet("EYp=4207,82");
   EXPECT_EQ(Letters(typo), "++++++++++++++++++++x++++++++");
   EXPECT_EQ(Carried(typo, "EYdYp").substr(0, 6), "-199,5");
-  EXPECT_EQ(Letters(Sheet({{"Ede", "0°0`1``"}})), std::string(28, '+') + "x");
+  EXPECT_EQ(Letters("Ede=0°0`1``"), std::string(28, '+') + "x");
   // ε measured with half a second: the worksheet's δε has 0.006″ more and
   // is shown rounded away from it; exactly the half second rounds to even.
-  const Boxes halves[] = {{{"Ee2s", "15,5"}, {"Ede", "0°0`-1``"}},
-                          {{"Ee2s", "15,5"}, {"Ede", "0°0`0``"}},
-                          {{"Ee2m", "12"}, {"Ee2s", "15,5"}, {"Ede", "0°-1`-1``"}},
-                          {{"Ee2m", "12"}, {"Ee2s", "15,5"}, {"Ede", "0°-1`0``"}}};
-  for (const Boxes& half : halves)
-    EXPECT_EQ(Letters(Sheet(half)), kAllCorrect) << half.back().second;
+  for (const char* half : {"Ee2s=15,5|Ede=0°0`-1``", "Ee2s=15,5|Ede=0°0`0``",
+                           "Ee2m=12|Ee2s=15,5|Ede=0°-1`-1``", "Ee2m=12|Ee2s=15,5|Ede=0°-1`0``"})
+    EXPECT_EQ(Letters(half), kAllCorrect) << half;
 
   // Angles carried in whole seconds: ε from a wrong (PA), and a difference
   // of (PA) and (PD) brought back into the half circle.
-  EXPECT_EQ(Letters(Sheet({{"EPA", "240°1`41``"}, {"Ee1", "54°11`42``"}, {"Ede", "0°0`27``"}})),
-            std::string(25, '+') + "x+~~");
-  EXPECT_EQ(Letters(Sheet({{"EPA", "10°0`0``"},
-                           {"EPD", "350°0`0``"},
-                           {"Ee1", "20°0`0``"},
-                           {"Ede", "-34°-11`-15``"}})),
-            std::string(25, '+') + "xx~~");
-  EXPECT_EQ(Letters(Sheet({{"EPA", "10°0`0``"},
-                           {"EPD", "190°0`0``"},
-                           {"Ee1", "180°0`0``"},
-                           {"Ede", "125°48`45``"}})),
-            std::string(25, '+') + "xx~~");
+  const std::string head(25, '+');
+  EXPECT_EQ(Letters("EPA=240°1`41``|Ee1=54°11`42``|Ede=0°0`27``"), head + "x+~~");
+  EXPECT_EQ(Letters("EPA=10°0`0``|EPD=350°0`0``|Ee1=20°0`0``|Ede=-34°-11`-15``"), head + "xx~~");
+  EXPECT_EQ(Letters("EPA=10°0`0``|EPD=190°0`0``|Ee1=180°0`0``|Ede=125°48`45``"), head + "xx~~");
 }
 
+// What a box that cannot be read, or is empty, or is absurdly large means.
 TEST(WorkCheckTest, UnreadableAndEmptyBoxesStandForTheCorrectValue) {
   // K1 unreadable and K3 empty: the boxes worked from them are judged from
   // the worksheet's values.
-  EXPECT_EQ(Letters(Sheet({{"EK1", "abc"}, {"EK3", ""}})), "++++++++?.+++++++++++++++++++");
-  EXPECT_EQ(Letters(Sheet({{"EK1", "-3532,41"}, {"EK3", ""}, {"EK1K3", "-10053,73"}})).substr(8, 3),
-            "x.~");
-  for (const char* text : {"12,3,4", "1e400", "3523,41-", "-", ",5e", "--1"}) {
-    EXPECT_EQ(Letters(Sheet({{"EK1", text}}))[8], '?') << text;
-  }
+  EXPECT_EQ(Letters("EK1=abc|EK3="), "++++++++?.+++++++++++++++++++");
+  EXPECT_EQ(Letters("EK1=-3532,41|EK3=|EK1K3=-10053,73").substr(8, 3), "x.~");
+  for (const char* text : {"12,3,4", "1e400", "3523,41-", "-", ",5e", "--1"})
+    EXPECT_EQ(Letters("EK1=" + std::string(text))[8], '?') << text;
   for (const char* text : {"240 1 14", "240°1`14,5``", "240°1`14`", "240°1``14``", "240°1`14``x",
-                           "240°1`", "°1`14``", "240°1`99999999999999999999``"}) {
-    EXPECT_EQ(Letters(Sheet({{"EPA", text}}))[25], '?') << text;
-  }
+                           "240°1`", "°1`14``", "240°1`99999999999999999999``"})
+    EXPECT_EQ(Letters("EPA=" + std::string(text))[25], '?') << text;
   // Readable but far out of range: simply wrong, and what is worked from
   // it is judged without a fault.
-  EXPECT_EQ(Letters(Sheet({{"EC", "1E300"}, {"EdY", "-1E300"}})), "++++++++++++++x+++x++++++++++");
-  EXPECT_EQ(Letters(Sheet({{"EC", "1E300"}, {"ECC", "1E300"}})), "++++++++++++++xx+++++++++++++");
-  EXPECT_EQ(Letters(Sheet({{"EPA", "-999999999999999999°0`0``"}, {"Ee1", "1°0`0``"}})).substr(25),
-            "x+x+");
+  EXPECT_EQ(Letters("EC=1E300|EdY=-1E300"), "++++++++++++++x+++x++++++++++");
+  EXPECT_EQ(Letters("EC=1E300|ECC=1E300"), "++++++++++++++xx+++++++++++++");
+  EXPECT_EQ(Letters("EPA=-999999999999999999°0`0``|Ee1=1°0`0``").substr(25), "x+x+");
 }
 
-// Where Calculate stops, CheckWork stops with the same message.
+// Where Calculate stops, CheckWork stops with the same message: a given, a
+// zero angle, and (right angles, Yb = Yc) a division by zero at (PA).
 TEST(WorkCheckTest, FailsWhereCalculateFails) {
-  const Boxes stops[] = {{{"EXb", "abc"}},
-                         {{"Ey1g", "0"}, {"Ey1m", "0"}, {"Ey1s", "0"}},
-                         // Right angles and Yb = Yc: K2 = K4, so (PA) divides by zero.
-                         {{"Ey1g", "90"},
-                          {"Ey1m", "0"},
-                          {"Ey1s", "0"},
-                          {"Ey2g", "90"},
-                          {"Ey2m", "0"},
-                          {"Ey2s", "0"},
-                          {"EYc", "3824,62"}}};
-  for (const Boxes& givens : stops) {
-    TWorksheet sheet;
-    for (const auto& [name, text] : givens) sheet.setText(name, text);
-    std::string calculated, checked = "no stop";
-    try {
-      TWorksheet copy = sheet;
-      Calculate(copy, ",");
-    } catch (const CalcError& e) {
-      calculated = e.what();
-    }
-    try {
-      (void)CheckWork(sheet, ",");
-    } catch (const CalcError& e) {
-      checked = e.what();
-    }
+  for (const char* givens : {"EXb=abc", "Ey1g=0|Ey1m=0|Ey1s=0",
+                             "Ey1g=90|Ey1m=0|Ey1s=0|Ey2g=90|Ey2m=0|Ey2s=0|EYc=3824,62"}) {
+    TWorksheet sheet, copy;
+    test::Type(sheet, givens);
+    test::Type(copy, givens);
+    const std::string calculated = test::MessageOf([&] { Calculate(copy, ","); });
     EXPECT_NE(calculated, "");
-    EXPECT_EQ(checked, calculated);
+    EXPECT_EQ(test::MessageOf([&] { return CheckWork(sheet, ","); }), calculated);
   }
 }
 
