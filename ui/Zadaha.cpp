@@ -29,8 +29,8 @@ TForm2::TForm2(QWidget* parent) : QDialog(parent) {
   sheet_.setObserver([this](std::string_view name) { ShowField(name); });
 
   // Commands beyond the worksheet's buttons; each makes its window when first asked.
-  new DrawingCommand(this);  // F2: the drawing of the figure
-  new TWorkCheck(this);      // F3: "Проверить мои вычисления"
+  new DrawingCommand(this);       // F2: the drawing of the figure
+  new TWorkCheck(this);           // F3: "Проверить мои вычисления"
   TPaperCommands::Install(this);  // Ctrl+P, Ctrl+S, Ctrl+N, Ctrl+Shift+N: paper and variants
 }
 
