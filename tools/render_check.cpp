@@ -11,6 +11,7 @@
 #include <cstdio>
 
 #include "calc/work_check.h"
+#include "tools/picture_desktop.h"
 #include "ui/Application.h"
 #include "ui/CheckList.h"
 #include "ui/Zadaha.h"
@@ -22,8 +23,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: render_check <directory>\n");
     return 2;
   }
-  qputenv("LC_ALL", "ru_RU.UTF-8");
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  PinPictureDesktop();
   TApplication app(argc, argv);
   app.setTitle(QStringLiteral("Задача Потенота"));
   TForm2 form;

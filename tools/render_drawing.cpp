@@ -16,6 +16,7 @@
 #include <numbers>
 
 #include "calc/fix_quality.h"
+#include "tools/picture_desktop.h"
 #include "ui/Application.h"
 #include "ui/Drawing.h"
 #include "ui/Zadaha.h"
@@ -47,8 +48,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: render_drawing <directory>\n");
     return 2;
   }
-  qputenv("LC_ALL", "ru_RU.UTF-8");
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  PinPictureDesktop();
   TApplication app(argc, argv);
   app.setTitle("Задача Потенота");
   // A failed Calculate shows a message: close it as a person would.

@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <string>
 
+#include "tools/picture_desktop.h"
 #include "ui/Application.h"
 #include "ui/ClassVariantsDialog.h"
 #include "ui/SheetPrint.h"
@@ -22,8 +23,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: render_paper <directory> [first] [count]\n");
     return 2;
   }
-  qputenv("LC_ALL", "ru_RU.UTF-8");
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  PinPictureDesktop();
   TApplication app(argc, argv);
   const QDir out(QString::fromLocal8Bit(argv[1]));
   const auto first = static_cast<std::uint32_t>(argc > 2 ? std::stoul(argv[2]) : 1);

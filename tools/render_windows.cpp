@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <string>
 
+#include "tools/picture_desktop.h"
 #include "ui/About.h"
 #include "ui/Application.h"
 #include "ui/Program.h"
@@ -21,9 +22,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   const std::string scale = argc > 2 ? argv[2] : "1";
-  // The example is written with a decimal comma: draw it as a Russian desktop shows it.
-  qputenv("LC_ALL", "ru_RU.UTF-8");
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  PinPictureDesktop();
   qputenv("QT_SCALE_FACTOR", scale.c_str());
   TApplication app(argc, argv);
   TProgram program(app);
