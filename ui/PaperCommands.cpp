@@ -26,10 +26,6 @@ std::uint32_t Next(std::uint32_t number) {
 
 }  // namespace
 
-void TPaperCommands::Install(TForm2* form) {
-  new TPaperCommands(form);
-}
-
 TPaperCommands::TPaperCommands(TForm2* form)
     : QObject(form),
       form_(form),

@@ -18,8 +18,8 @@ class TPaperCommands : public QObject {
   Q_OBJECT
 
  public:
-  /// Gives the problem window these commands (keys and background menu).
-  static void Install(TForm2* form);
+  /// Gives `form`, which owns it, these commands (keys and background menu).
+  explicit TPaperCommands(TForm2* form);
 
   /// Puts exercise `number` on the sheet: its givens, empty results.
   void ShowVariant(std::uint32_t number);
@@ -28,8 +28,6 @@ class TPaperCommands : public QObject {
   QString VariantTitle() const;
 
  private:
-  explicit TPaperCommands(TForm2* form);
-
   void Print();
   void SavePdf();
   void NewVariant();

@@ -29,9 +29,9 @@ TForm2::TForm2(QWidget* parent) : QDialog(parent) {
   sheet_.setObserver([this](std::string_view name) { ShowField(name); });
 
   // Commands beyond the worksheet's buttons; each makes its window when first asked.
-  new DrawingCommand(this);       // F2: the drawing of the figure
-  new TWorkCheck(this);           // F3: "Проверить мои вычисления"
-  TPaperCommands::Install(this);  // Ctrl+P, Ctrl+S, Ctrl+N, Ctrl+Shift+N: paper and variants
+  new DrawingCommand(this);  // F2: the drawing of the figure
+  new TWorkCheck(this);      // F3: "Проверить мои вычисления"
+  new TPaperCommands(this);  // Ctrl+P, Ctrl+S, Ctrl+N, Ctrl+Shift+N: paper and variants
 }
 
 Ui::TForm2& TForm2::Form() const {
