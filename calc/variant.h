@@ -6,6 +6,9 @@
 
 namespace pothenot {
 
+/// The numbers of the exercise variants: 1 to 999999.
+inline constexpr std::uint32_t kFirstVariant = 1, kLastVariant = 999999;
+
 /// Exercise `number` (1 to 999999): a worksheet whose 17 givens are one consistent problem,
 /// written with a decimal comma like the built-in example, and whose results are empty.
 ///

@@ -12,9 +12,12 @@
 
 #include "calc/work_check.h"
 #include "tools/picture_desktop.h"
-#include "ui/Application.h"
-#include "ui/CheckList.h"
-#include "ui/Zadaha.h"
+#include "ui/common/Application.h"
+#include "ui/app/Commands.h"
+#include "ui/common/Title.h"
+#include "ui/marking/CheckList.h"
+#include "ui/marking/WorkCheck.h"
+#include "ui/sheet/Zadaha.h"
 
 using pothenot::Field;
 
@@ -25,8 +28,9 @@ int main(int argc, char** argv) {
   }
   PinPictureDesktop();
   TApplication app(argc, argv);
-  app.setTitle(QStringLiteral("Задача Потенота"));
+  app.setTitle(pothenot::kProgramTitle);
   TForm2 form;
+  const pothenot::Commands commands = pothenot::attachCommands(form);
   form.show();
   if (!QTest::qWaitForWindowExposed(&form)) return 1;
 
@@ -34,7 +38,7 @@ int main(int argc, char** argv) {
   // and each later box as the scheme gives it from the student's own numbers.
   form.findChild<QPushButton*>(QStringLiteral("BitBtn1"))->click();
   form.box(Field::EK1)->setText(QStringLiteral("-3532,41"));
-  const std::string separator = TForm2::DecimalSeparator();
+  const std::string separator = TForm2::decimalSeparator();
   for (std::size_t step = 0;; ++step) {
     const auto marks = pothenot::CheckWork(form.worksheet(), separator);
     if (step == marks.size()) break;
@@ -43,9 +47,8 @@ int main(int argc, char** argv) {
       form.box(box.field)->setText(QString::fromStdString(box.carried));
   }
   form.box(Field::EXb)->setFocus();
-  for (QAction* action : form.actions())
-    if (action->shortcut() == QKeySequence(Qt::Key_F3)) action->trigger();
-  auto* list = form.findChild<TCheckList*>();
+  commands.marking->action()->trigger();
+  auto* list = commands.marking->list();
   if (list == nullptr || !QTest::qWaitForWindowExposed(list)) return 1;
 
   const QDir out(QString::fromLocal8Bit(argv[1]));

@@ -17,9 +17,12 @@
 
 #include "calc/fix_quality.h"
 #include "tools/picture_desktop.h"
-#include "ui/Application.h"
-#include "ui/Drawing.h"
-#include "ui/Zadaha.h"
+#include "ui/common/Application.h"
+#include "ui/app/Commands.h"
+#include "ui/common/Title.h"
+#include "ui/drawing/DrawingCommand.h"
+#include "ui/drawing/DrawingWindow.h"
+#include "ui/sheet/Zadaha.h"
 
 namespace {
 
@@ -50,7 +53,7 @@ int main(int argc, char** argv) {
   }
   PinPictureDesktop();
   TApplication app(argc, argv);
-  app.setTitle("Задача Потенота");
+  app.setTitle(pothenot::kProgramTitle);
   // A failed Calculate shows a message: close it as a person would.
   QObject::connect(&app, &TApplication::messageShowing, [](QMessageBox* box) {
     std::fprintf(stderr, "render_drawing: %s\n", qPrintable(box->text()));
@@ -58,15 +61,16 @@ int main(int argc, char** argv) {
   });
   const QDir out(QString::fromLocal8Bit(argv[1]));
   TForm2 form;
+  const pothenot::Commands commands = pothenot::attachCommands(form);
   form.show();
   auto* calculate = form.findChild<QPushButton*>("BitBtn1");
   bool ok = true;
   auto picture = [&](const QString& name) {
     calculate->click();
-    auto* drawing = form.findChild<TDrawingWindow*>();
+    auto* drawing = commands.drawing->window();
     if (drawing == nullptr) {
-      form.findChild<QAction*>("DrawingCommand")->trigger();
-      drawing = form.findChild<TDrawingWindow*>();
+      commands.drawing->action()->trigger();
+      drawing = commands.drawing->window();
       drawing->resize(960, 580);
     }
     QCoreApplication::processEvents();
@@ -74,7 +78,7 @@ int main(int argc, char** argv) {
   };
   picture("drawing.png");
 
-  const auto f = pothenot::AssessFix(form.worksheet(), ",", 5);
+  const auto f = pothenot::AssessFix(form.worksheet(), ",", pothenot::kDefaultAngleErrorSeconds);
   const double share = 0.96;
   const double x = f.circleX + (f.Xp - f.circleX) / std::hypot(f.Xp - f.circleX, f.Yp - f.circleY) *
                                    f.circleRadius * share;

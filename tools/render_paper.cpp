@@ -11,12 +11,13 @@
 #include <string>
 
 #include "tools/picture_desktop.h"
-#include "ui/Application.h"
-#include "ui/ClassVariantsDialog.h"
-#include "ui/SheetPrint.h"
-#include "ui/VariantBook.h"
-#include "ui/VariantDialog.h"
-#include "ui/Zadaha.h"
+#include "ui/common/Application.h"
+#include "ui/app/Commands.h"
+#include "ui/paper/ClassVariantsDialog.h"
+#include "ui/paper/SheetPrint.h"
+#include "ui/paper/VariantBook.h"
+#include "ui/paper/VariantDialog.h"
+#include "ui/sheet/Zadaha.h"
 
 int main(int argc, char** argv) {
   if (argc < 2) {
@@ -30,14 +31,15 @@ int main(int argc, char** argv) {
   const int count = argc > 3 ? std::stoi(argv[3]) : 3;
 
   TForm2 form;
+  const pothenot::Commands commands = pothenot::attachCommands(form);
   form.show();
   form.findChild<QPushButton*>(QStringLiteral("BitBtn1"))->click();
-  const auto sheet = TSheetPrint::WritePdf(form, out.filePath(QStringLiteral("sheet.pdf")), {});
-  const auto set = TVariantBook::WritePdf(
+  const auto sheet = pothenot::paper::writeSheetPdf(form, *commands.drawing, out.filePath(QStringLiteral("sheet.pdf")), {});
+  const auto set = pothenot::paper::writeClassSet(
       first, count, out.filePath(QStringLiteral("variants.pdf")), [](int) { return true; });
-  TVariantDialog variantDialog(&form);
+  pothenot::VariantDialog variantDialog(&form);
   variantDialog.suggest(first);
-  TClassVariantsDialog classDialog(&form);
+  pothenot::ClassVariantsDialog classDialog(&form);
   classDialog.suggest(first);
   bool pictures = true;
   for (QWidget* dialog :
@@ -48,8 +50,8 @@ int main(int argc, char** argv) {
     pictures = dialog->grab().save(out.filePath(name)) && pictures;
   }
   for (const auto& outcome : {sheet, set})
-    if (outcome.status != TPaperPage::Outcome::Written)
+    if (outcome.status != pothenot::paper::Outcome::Written)
       std::fprintf(stderr, "render_paper: %s\n", outcome.message.toUtf8().constData());
-  return pictures && sheet.status == TPaperPage::Outcome::Written && set.status == sheet.status ? 0
+  return pictures && sheet.status == pothenot::paper::Outcome::Written && set.status == sheet.status ? 0
                                                                                                 : 1;
 }

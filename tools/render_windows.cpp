@@ -10,11 +10,11 @@
 #include <string>
 
 #include "tools/picture_desktop.h"
-#include "ui/About.h"
-#include "ui/Application.h"
-#include "ui/Program.h"
-#include "ui/Start.h"
-#include "ui/Zadaha.h"
+#include "ui/app/About.h"
+#include "ui/common/Application.h"
+#include "ui/app/Program.h"
+#include "ui/app/Start.h"
+#include "ui/sheet/Zadaha.h"
 
 int main(int argc, char** argv) {
   if (argc < 2) {
@@ -25,7 +25,7 @@ int main(int argc, char** argv) {
   PinPictureDesktop();
   qputenv("QT_SCALE_FACTOR", scale.c_str());
   TApplication app(argc, argv);
-  TProgram program(app);
+  pothenot::Program program(app);
 
   const QString suffix = scale == "1" ? QString() : QStringLiteral("@%1x").arg(scale.c_str());
   const QDir out(QString::fromLocal8Bit(argv[1]));

@@ -8,19 +8,19 @@
 #include <QPainter>
 #include <string>
 
-#include "ui/Figure.h"
-#include "ui/FigureView.h"
-#include "ui/FixReport.h"
+#include "ui/drawing/Figure.h"
+#include "ui/drawing/FigureView.h"
+#include "ui/drawing/FixReport.h"
 
 namespace {
 
 void Redraw(benchmark::State& state, const pothenot::TWorksheet& sheet) {
-  FigureView view;
+  pothenot::FigureView view;
   view.resize(view.sizeHint());
   QImage image(view.size(), QImage::Format_ARGB32_Premultiplied);
   for (auto _ : state) {
-    auto figure = pothenot::Figure::FromSheet(sheet, ",", 5, pothenot::MapPoint{8221.23, 4207.28});
-    benchmark::DoNotOptimize(pothenot::FixReport(figure, ","));
+    auto figure = pothenot::Figure::fromSheet(sheet, ",", 5, pothenot::MapPoint{8221.23, 4207.28});
+    benchmark::DoNotOptimize(pothenot::fixReport(figure, ","));
     view.setFigure(std::move(figure));
     QPainter painter(&image);
     view.paintFigure(painter, image.rect());

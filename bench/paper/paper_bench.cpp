@@ -3,12 +3,15 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 
-#include "ui/Application.h"
-#include "ui/SheetPrint.h"
-#include "ui/VariantBook.h"
-#include "ui/Zadaha.h"
+#include "ui/app/Commands.h"
+#include "ui/common/Application.h"
+#include "ui/paper/SheetPrint.h"
+#include "ui/paper/VariantBook.h"
+#include "ui/sheet/Zadaha.h"
 
 namespace {
+
+namespace paper = pothenot::paper;
 
 QString Target(const QTemporaryDir& dir) {
   return dir.filePath(QStringLiteral("bench.pdf"));
@@ -18,10 +21,11 @@ QString Target(const QTemporaryDir& dir) {
 void BM_SheetPdf(benchmark::State& state) {
   const QTemporaryDir dir;
   TForm2 form;
+  const pothenot::Commands commands = pothenot::attachCommands(form);
   form.show();
   form.findChild<QPushButton*>(QStringLiteral("BitBtn1"))->click();
   for (auto _ : state) {
-    if (TSheetPrint::WritePdf(form, Target(dir), {}).status != TPaperPage::Outcome::Written)
+    if (paper::writeSheetPdf(form, *commands.drawing, Target(dir), {}).status != paper::Outcome::Written)
       state.SkipWithError("the PDF was not written");
   }
 }
@@ -32,8 +36,8 @@ void BM_ClassSetOf30(benchmark::State& state) {
   const QTemporaryDir dir;
   std::uint32_t first = 1;
   for (auto _ : state) {
-    if (TVariantBook::WritePdf(first, 30, Target(dir), [](int) { return true; }).status !=
-        TPaperPage::Outcome::Written)
+    if (paper::writeClassSet(first, 30, Target(dir), [](int) { return true; }).status !=
+        paper::Outcome::Written)
       state.SkipWithError("the PDF was not written");
     first += 30;
   }

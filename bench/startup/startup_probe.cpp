@@ -17,9 +17,9 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "ui/Application.h"
-#include "ui/Program.h"
-#include "ui/Start.h"
+#include "ui/common/Application.h"
+#include "ui/app/Program.h"
+#include "ui/app/Start.h"
 
 namespace {
 
@@ -60,10 +60,10 @@ int main(int argc, char** argv) {
   }
   if (std::strcmp(argv[1], "app") == 0) {
     TApplication application(argc, argv);
-    TProgram program(application);
+    pothenot::Program program(application);
     FirstPaint watch;
     program.Form1()->installEventFilter(&watch);
-    return program.Run();
+    return program.run();
   }
   QApplication application(argc, argv);
   QWidget window;

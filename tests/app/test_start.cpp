@@ -12,11 +12,11 @@
 #include <QTimer>
 #include <memory>
 
-#include "ui/About.h"
-#include "ui/Application.h"
-#include "ui/Program.h"
-#include "ui/Start.h"
-#include "ui/Zadaha.h"
+#include "ui/app/About.h"
+#include "ui/common/Application.h"
+#include "ui/app/Program.h"
+#include "ui/app/Start.h"
+#include "ui/sheet/Zadaha.h"
 
 using namespace Qt::StringLiterals;
 
@@ -25,7 +25,7 @@ class TestStart : public QObject {
 
   TApplication& app_ = *qobject_cast<TApplication*>(QCoreApplication::instance());
   QTemporaryDir viewerDir_;
-  std::unique_ptr<TProgram> program_;
+  std::unique_ptr<pothenot::Program> program_;
   QList<QStringList> launches_;  // program, then its arguments
 
   QWidget* form1() const { return program_->Form1(); }
@@ -48,9 +48,9 @@ class TestStart : public QObject {
     launches_.clear();
     const auto launch = [this](const QString& program, const QStringList& arguments) {
       launches_ << (QStringList{program} + arguments);
-      return pothenot::HelpCommand::StartDetached(program, arguments);
+      return pothenot::HelpCommand::startDetached(program, arguments);
     };
-    program_ = std::make_unique<TProgram>(app_, pothenot::HelpCommand(launch, {viewerDir_.path()}));
+    program_ = std::make_unique<pothenot::Program>(app_, pothenot::HelpCommand(launch, {viewerDir_.path()}));
     QVERIFY(!form1()->isVisible() && !program_->Form2()->isVisible() &&
             !program_->AboutBox()->isVisible());
     form1()->show();
@@ -78,7 +78,7 @@ class TestStart : public QObject {
     });
     // Ends the loop with another code if the start window did not.
     QTimer::singleShot(5000, &stray, [] { QApplication::exit(1); });
-    QCOMPARE(program_->Run(), 0);
+    QCOMPARE(program_->run(), 0);
     QVERIFY(!form1()->isVisible() && stray.isVisible());
   }
 

@@ -9,12 +9,15 @@
 #include <QWheelEvent>
 
 #include "WindowDriver.h"
-#include "ui/Application.h"
-#include "ui/Drawing.h"
-#include "ui/FigureView.h"
+#include "ui/common/Application.h"
+#include "ui/drawing/DrawingCommand.h"
+#include "ui/drawing/DrawingWindow.h"
+#include "ui/drawing/FigureView.h"
 
 using pothenot::Field;
+using pothenot::DrawingWindow;
 using pothenot::Figure;
+using pothenot::FigureView;
 using namespace Qt::StringLiterals;
 
 class TestDrawing : public QObject {
@@ -22,11 +25,11 @@ class TestDrawing : public QObject {
 
   std::unique_ptr<WindowDriver> w_;
 
-  TDrawingWindow* settled() {  // the window once its pending redraw has run
+  DrawingWindow* settled() {  // the window once its pending redraw has run
     QCoreApplication::processEvents();
-    return w_->form().findChild<TDrawingWindow*>();
+    return w_->commands().drawing->window();
   }
-  TDrawingWindow* open() {
+  DrawingWindow* open() {
     QTest::keyClick(&w_->form(), Qt::Key_F2);
     return settled();
   }
@@ -45,9 +48,9 @@ class TestDrawing : public QObject {
   // hides it; the background menu has it.
   // It is usable while the problem window is shown modally, and goes with it.
   void f2ShowsAndHides() {
-    const auto* command = w_->form().findChild<QAction*>(u"DrawingCommand"_s);
+    const auto* command = w_->commands().drawing->action();
     QVERIFY(w_->form().sheetPanel()->actions().contains(command));
-    TDrawingWindow* drawing = open();
+    DrawingWindow* drawing = open();
     QVERIFY(drawing && drawing->isVisible() && drawing->isWindow());
     QTest::keyClick(drawing, Qt::Key_F2);
     QVERIFY(!drawing->isVisible());
@@ -68,7 +71,7 @@ class TestDrawing : public QObject {
     auto calculate = [&] { w_->click("BitBtn1"), settled(); };
     auto type = [&](Field field, const char* text) { w_->type(field, text, true), settled(); };
     calculate();
-    TDrawingWindow* drawing = open();
+    DrawingWindow* drawing = open();
     const Figure& figure = drawing->figureView()->figure();
     QVERIFY(figure.fix && figure.station && figure.sheetStation);
 
@@ -108,7 +111,7 @@ class TestDrawing : public QObject {
   void anyGivens() {
     QFETCH(QString, typed);
     QFETCH(QString, saying);
-    TDrawingWindow* drawing = open();
+    DrawingWindow* drawing = open();
     for (const QString& given : typed.split(u' ', Qt::SkipEmptyParts)) {
       w_->form().findChild<QLineEdit*>(given.section(u'=', 0, 0))->setText(given.section(u'=', 1));
       settled();
@@ -150,7 +153,7 @@ class TestDrawing : public QObject {
   // "Сохранить рисунок…" writes the file the user named, as PNG (at twice the
   // view's size) or SVG by the chosen kind.
   void saveWritesTheNamedFile() {
-    TDrawingWindow* drawing = open();
+    DrawingWindow* drawing = open();
     for (const auto& [filter, written] : {std::pair{1, u"мой.png"_s}, {0, u"мой.svg"_s}}) {
       QTemporaryDir dir;
       QTimer::singleShot(0, drawing, [&] {

@@ -5,11 +5,11 @@
 #include <QTest>
 #include <QTimer>
 
-#include "ui/Application.h"
+#include "ui/common/Application.h"
 
 using pothenot::Field;
 
-WindowDriver::WindowDriver() {
+WindowDriver::WindowDriver() : commands_(pothenot::attachCommands(form_)) {
   auto* app = qobject_cast<TApplication*>(QCoreApplication::instance());
   QObject::connect(app, &TApplication::messageShowing, &context_, [this](QMessageBox* box) {
     messages_.push_back(

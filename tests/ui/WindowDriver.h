@@ -6,9 +6,11 @@
 #include <QTest>
 #include <functional>
 
-#include "ui/Zadaha.h"
+#include "ui/app/Commands.h"
+#include "ui/sheet/Zadaha.h"
 
-/// A fresh problem window, shown and active, and the ways a person uses it.
+/// A fresh problem window with its features attached as the program attaches
+/// them, shown and active, and the ways a person uses it.
 /// Every failure message the application shows meanwhile is recorded and,
 /// once it is up, closed as a person would press OK.
 class WindowDriver {
@@ -23,6 +25,7 @@ class WindowDriver {
   WindowDriver();
 
   TForm2& form() { return form_; }
+  const pothenot::Commands& commands() const { return commands_; }
   QLineEdit* box(pothenot::Field f) const { return Find<QLineEdit>(pothenot::Info(f).name.data()); }
   QPushButton* button(const char* name) const { return Find<QPushButton>(name); }
   const QVector<Message>& messages() const { return messages_; }
@@ -47,6 +50,7 @@ class WindowDriver {
   }
 
   TForm2 form_;
+  pothenot::Commands commands_;
   QVector<Message> messages_;
   QObject context_;
 };

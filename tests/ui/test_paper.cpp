@@ -13,13 +13,14 @@
 #include "calc/fix_quality.h"
 #include "calc/resection.h"
 #include "calc/variant.h"
-#include "ui/Application.h"
-#include "ui/PaperCommands.h"
-#include "ui/SheetPrint.h"
-#include "ui/VariantBook.h"
+#include "ui/common/Application.h"
+#include "ui/paper/PaperCommands.h"
+#include "ui/paper/SheetPrint.h"
+#include "ui/paper/VariantBook.h"
 
 using pothenot::Field;
-using Outcome = TPaperPage::Outcome;
+namespace paper = pothenot::paper;
+using Outcome = paper::Outcome;
 using namespace Qt::StringLiterals;
 
 class TestPaper : public QObject {
@@ -42,7 +43,8 @@ class TestPaper : public QObject {
   static bool Given(Field f) { return pothenot::Info(f).role != pothenot::Role::Result; }
   static QString Text(const pothenot::TWorksheet& s, Field f) { return s.text(f).data(); }
   static QString Metres(double v) { return QString::number(v, 'f', 3).replace(u'.', u','); }
-  TPaperCommands* commands() { return w_->form().findChild<TPaperCommands*>(); }
+  pothenot::PaperCommands* commands() { return w_->commands().paper; }
+  const pothenot::DrawingCommand& drawing() { return *w_->commands().drawing; }
   // Presses `keys` and accepts the dialog they bring up once `fill` set it.
   void answer(QKeyCombination keys, const std::function<void(QWidget*)>& fill) {
     QTimer::singleShot(0, this, [fill] {
@@ -72,7 +74,7 @@ class TestPaper : public QObject {
 
     w_->click("BitBtn1");
     const QString pdf = path(u"sheet.pdf"_s), printed = path(u"printed.pdf"_s);
-    QCOMPARE(TSheetPrint::WritePdf(w_->form(), pdf, commands()->VariantTitle()).status,
+    QCOMPARE(paper::writeSheetPdf(w_->form(), drawing(), pdf, commands()->variantTitle()).status,
              Outcome::Written);
     const QStringList page1 = Words(pdf, 1), texts = w_->texts() << u"4242"_s;
     for (const QString& text : texts) QVERIFY2(page1.contains(text), qPrintable(text));
@@ -80,13 +82,13 @@ class TestPaper : public QObject {
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFileName(printed);  // as PDF, by the name
     QPainter painter(&printer);
-    TSheetPrint::Paint(painter, printer, w_->form(), commands()->VariantTitle());
+    paper::paintSheet(painter, printer, w_->form(), drawing(), commands()->variantTitle());
     painter.end();
     for (int page : {1, 2}) QCOMPARE(Words(printed, page), Words(pdf, page));
 
     w_->type(Field::EXb, u"x"_s);
-    QCOMPARE(commands()->VariantTitle(), QString());
-    QCOMPARE(TSheetPrint::WritePdf(w_->form(), pdf, {}).status, Outcome::Written);
+    QCOMPARE(commands()->variantTitle(), QString());
+    QCOMPARE(paper::writeSheetPdf(w_->form(), drawing(), pdf, {}).status, Outcome::Written);
     QVERIFY(Words(pdf, 2).contains(u"нельзя."_s));
   }
 
@@ -95,13 +97,13 @@ class TestPaper : public QObject {
   // there.
   void unwritableAndCancelledChangeNothing() {
     QVERIFY(QFile(path(u"blocker"_s)).open(QIODevice::WriteOnly));
-    const auto outcome = TSheetPrint::WritePdf(w_->form(), path(u"blocker/sheet.pdf"_s), {});
+    const auto outcome = paper::writeSheetPdf(w_->form(), drawing(), path(u"blocker/sheet.pdf"_s), {});
     QCOMPARE(outcome.status, Outcome::Failed);
     QVERIFY(outcome.message.contains(QDir::toNativeSeparators(path(u"blocker/sheet.pdf"_s))));
 
     const QString kept = path(u"kept.pdf"_s);
     QVERIFY(QFile(kept).open(QIODevice::WriteOnly));  // empty
-    const auto cancelled = TVariantBook::WritePdf(7, 5, kept, [](int done) { return done < 2; });
+    const auto cancelled = paper::writeClassSet(7, 5, kept, [](int done) { return done < 2; });
     QCOMPARE(cancelled.status, Outcome::Cancelled);
     QVERIFY(QFileInfo::exists(kept) && QFileInfo(kept).size() == 0);
   }

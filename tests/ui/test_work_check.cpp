@@ -10,8 +10,9 @@
 #include <tuple>
 
 #include "WindowDriver.h"
-#include "ui/Application.h"
-#include "ui/CheckList.h"
+#include "ui/common/Application.h"
+#include "ui/marking/CheckList.h"
+#include "ui/marking/WorkCheck.h"
 
 using pothenot::Field;
 using pothenot::Mark;
@@ -38,7 +39,7 @@ class TestWorkCheck : public QObject {
 
   // F3 pressed in the problem window, into a box.
   void check() { QTest::keyClick(w_->box(Field::EXb), Qt::Key_F3); }
-  TCheckList* list() { return w_->form().findChild<TCheckList*>(); }
+  pothenot::CheckList* list() { return w_->commands().marking->list(); }
   QString summary() { return list()->findChild<QLabel*>(u"Summary"_s)->text(); }
   QTableWidget* table() { return list()->findChild<QTableWidget*>(u"Table"_s); }
   QVector<Look> looks() {

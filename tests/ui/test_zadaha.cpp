@@ -11,7 +11,7 @@
 
 #include "WindowDriver.h"
 #include "calc/fields.h"
-#include "ui/Application.h"
+#include "ui/common/Application.h"
 
 using pothenot::Field;
 using namespace Qt::StringLiterals;

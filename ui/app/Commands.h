@@ -1,0 +1,24 @@
+#pragma once
+
+class TForm2;
+
+namespace pothenot {
+
+class DrawingCommand;
+class PaperCommands;
+class WorkCheck;
+
+/// The features that hang on the problem window, each reached by its keys
+/// and the window's background menu. All are children of the window and go
+/// with it; each makes its own windows when first used.
+struct Commands {
+  DrawingCommand* drawing;  ///< F2: "Чертёж засечки"
+  WorkCheck* marking;       ///< F3: "Проверить мои вычисления"
+  PaperCommands* paper;     ///< Ctrl+P, Ctrl+S, Ctrl+N, Ctrl+Shift+N: paper and variants
+};
+
+/// Attaches every feature to `form`; the program and the window tests both
+/// call it, so that they drive the same window. A new command is added here.
+Commands attachCommands(TForm2& form);
+
+}  // namespace pothenot

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+namespace pothenot {
+
+/// The application's help: the name of its help file and the command that
+/// hands that file to the help viewer. The viewer is a program of its own,
+/// `pothenot-help`; the application starts it and goes on at once, without
+/// waiting for it or looking at what became of it. A viewer that cannot be
+/// started is simply not there: the user sees no help, and nothing else
+/// happens.
+class HelpCommand {
+ public:
+  /// Opens the help file at its topics: its contents and index.
+  static constexpr int kHelpFinder = 11;
+
+  /// Starts `program` with `arguments` and returns without waiting. The
+  /// result tells whether a process came into being; nobody acts on it.
+  using Launcher = std::function<bool(const QString& program, const QStringList& arguments)>;
+
+  /// The real launcher: a detached process.
+  static bool startDetached(const QString& program, const QStringList& arguments);
+
+  /// The viewer's file name.
+  static QString viewerName();
+
+  /// Where the viewer is looked for, in this order: the directory of the
+  /// running program, the directories of PATH, the installed bindir.
+  /// Needs a QCoreApplication.
+  static QStringList viewerDirectories();
+
+  /// The first executable viewer in `directories`; the bare name when there
+  /// is none, so that starting it fails quietly.
+  static QString findViewer(const QStringList& directories);
+
+  /// The viewer is looked for in viewerDirectories() at each command.
+  explicit HelpCommand(Launcher launcher = &startDetached);
+  /// The viewer is looked for in `directories` only.
+  HelpCommand(Launcher launcher, QStringList directories);
+
+  /// The help file's name, without a directory: the viewer finds it. Empty
+  /// until the first "Описание".
+  const QString& helpFile() const { return helpFile_; }
+  void setHelpFile(const QString& name) { helpFile_ = name; }
+
+  /// Passes `command` for the current help file to the viewer. Only
+  /// kHelpFinder is known; `data` carries nothing for it. Returns whether the
+  /// viewer was asked at all (there is a help file and the command is known);
+  /// the application does not use the result.
+  bool run(int command, unsigned long data = 0);
+
+ private:
+  Launcher launcher_;
+  QStringList directories_;
+  bool ownDirectories_ = false;
+  QString helpFile_;
+};
+
+}  // namespace pothenot

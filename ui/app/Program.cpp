@@ -1,0 +1,60 @@
+#include "ui/app/Program.h"
+
+#include <QIcon>
+#include <utility>
+
+#include "ui/app/About.h"
+#include "ui/common/Application.h"
+#include "ui/app/Start.h"
+#include "ui/common/Title.h"
+#include "ui/sheet/Zadaha.h"
+
+namespace pothenot {
+
+Program::Program(TApplication& application, HelpCommand help)
+    : application_(application), help_(std::move(help)) {
+  application_.setTitle(kProgramTitle);
+  help_.setHelpFile(QString());
+  // The frames of every window show the application's icon; the desktop
+  // entry of the same name gives the desktop the title and the icon.
+  QIcon icon;
+  icon.addFile(QStringLiteral(":/images/app-16.png"));
+  icon.addFile(QStringLiteral(":/images/app-32.png"));
+  QApplication::setWindowIcon(icon);
+  QGuiApplication::setDesktopFileName(QStringLiteral("pothenot"));
+  // The start window alone decides when the application ends: not the last
+  // window to close, which may be some other one.
+  QApplication::setQuitOnLastWindowClosed(false);
+
+  form1_ = std::make_unique<TForm1>();
+  // The dialogs belong to the start window's frame: they stay above it
+  // while they are shown.
+  form2_ = std::make_unique<TForm2>(form1_.get());
+  aboutBox_ = std::make_unique<TAboutBox>(form1_.get());
+  commands_ = attachCommands(*form2_);
+
+  // The start window only asks; the program answers with its windows and
+  // the help, so the start window needs to know none of them.
+  QObject::connect(form1_.get(), &TForm1::taskRequested, form2_.get(), &QDialog::exec);
+  QObject::connect(form1_.get(), &TForm1::aboutRequested, aboutBox_.get(), &QDialog::exec);
+  QObject::connect(form1_.get(), &TForm1::helpRequested, form1_.get(), [this] {
+    help_.setHelpFile(QStringLiteral("HELP.HLP"));
+    help_.run(HelpCommand::kHelpFinder, 0);
+  });
+}
+
+Program::~Program() = default;
+
+int Program::run() {
+  // The loop ends outright when the start window closes: quit() would first
+  // ask every other window to close, and one that refused would keep the
+  // application alive.
+  const auto end = QObject::connect(form1_.get(), &TForm1::closed, &application_,
+                                    [] { QCoreApplication::exit(0); });
+  form1_->show();
+  const int code = QApplication::exec();
+  QObject::disconnect(end);
+  return code;
+}
+
+}  // namespace pothenot

@@ -1,0 +1,35 @@
+#include "ui/common/Application.h"
+
+#include <QMessageBox>
+
+// Outside any namespace: the resource initialiser is a global function.
+static void InitResources() {
+  Q_INIT_RESOURCE(resources);
+}
+
+TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
+  // The pictures live in a static library: make sure the linker keeps them.
+  InitResources();
+}
+
+bool TApplication::notify(QObject* receiver, QEvent* event) {
+  try {
+    return QApplication::notify(receiver, event);
+  } catch (const std::exception& failure) {
+    // The handler ran and failed; nobody else is to act on the event.
+    event->accept();
+    showException(failure);
+    return true;
+  }
+}
+
+void TApplication::showException(const std::exception& failure) {
+  QWidget* owner = activeModalWidget();
+  if (owner == nullptr) owner = activeWindow();
+  QMessageBox box(QMessageBox::Critical, title_, QString::fromUtf8(failure.what()), QMessageBox::Ok,
+                  owner);
+  // The message may quote what the user typed into a box: never markup.
+  box.setTextFormat(Qt::PlainText);
+  emit messageShowing(&box);
+  box.exec();
+}

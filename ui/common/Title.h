@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QString>
+
+namespace pothenot {
+
+/// The program's name as the desktop, its message boxes, the printed header
+/// and the PDF files' metadata show it.
+inline const QString kProgramTitle = QStringLiteral("Задача Потенота");
+
+}  // namespace pothenot

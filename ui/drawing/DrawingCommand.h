@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QObject>
+
+class QAction;
+class TForm2;
+
+namespace pothenot {
+
+class CalculatedStation;
+class DrawingWindow;
+
+/// The command "Чертёж засечки" of the problem window: F2, or its
+/// background's context menu, shows the drawing window; F2 again, there or in
+/// the drawing window, hides it, as does closing the problem window. The
+/// window is made at its first showing, not with the problem window, which
+/// exists from start-up.
+class DrawingCommand : public QObject {
+  Q_OBJECT
+
+ public:
+  /// Registers the command with `form`, which owns this object.
+  explicit DrawingCommand(TForm2* form);
+
+  QAction* action() const { return action_; }
+  /// The drawing window, or nullptr before the first showing.
+  DrawingWindow* window() const { return window_; }
+  /// The sheet's own station while it belongs to the givens on the sheet;
+  /// watched from the start, whether the window was ever shown or not.
+  const CalculatedStation& station() const { return *sheetStation_; }
+
+ private:
+  void toggle();
+
+  TForm2* form_;
+  QAction* action_;
+  CalculatedStation* sheetStation_;
+  DrawingWindow* window_ = nullptr;
+};
+
+}  // namespace pothenot

@@ -1,0 +1,100 @@
+#include "ui/drawing/DrawingWindow.h"
+
+#include <QAction>
+#include <QFileDialog>
+#include <QImage>
+#include <QMessageBox>
+#include <QPainter>
+#include <QSvgGenerator>
+#include <QTimer>
+
+#include "ui/drawing/CalculatedStation.h"
+#include "ui/drawing/FigureView.h"
+#include "ui/drawing/FixReport.h"
+#include "ui/sheet/Zadaha.h"
+#include "ui_DrawingWindow.h"
+
+namespace pothenot {
+
+DrawingWindow::DrawingWindow(TForm2* form, QAction* toggle, const CalculatedStation* sheetStation)
+    : QWidget(form, Qt::Window),
+      ui_(std::make_unique<Ui::DrawingWindow>()),
+      form_(form),
+      sheetStation_(sheetStation) {
+  ui_->setupUi(this);
+  addAction(toggle);
+  connect(form, &TForm2::sheetChanged, this, &DrawingWindow::scheduleRedraw);
+  connect(ui_->AngleError, &QDoubleSpinBox::valueChanged, this, &DrawingWindow::scheduleRedraw);
+  connect(ui_->SaveButton, &QPushButton::clicked, this, &DrawingWindow::saveClick);
+}
+
+DrawingWindow::~DrawingWindow() = default;
+
+FigureView* DrawingWindow::figureView() const {
+  return ui_->Figure;
+}
+
+QString DrawingWindow::report() const {
+  return ui_->Report->toPlainText();
+}
+
+void DrawingWindow::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  redraw();
+}
+
+void DrawingWindow::scheduleRedraw() {
+  if (redrawPending_) return;
+  redrawPending_ = true;
+  QTimer::singleShot(0, this, &DrawingWindow::redraw);
+}
+
+void DrawingWindow::redraw() {
+  redrawPending_ = false;
+  if (!isVisible()) return;
+  const std::string separator = TForm2::decimalSeparator();
+  auto figure = Figure::fromSheet(form_->worksheet(), separator, ui_->AngleError->value(),
+                                            sheetStation_->station());
+  ui_->Report->setPlainText(fixReport(figure, QString::fromStdString(separator)));
+  ui_->Figure->setFigure(std::move(figure));
+}
+
+bool DrawingWindow::saveFigure(const QString& path) const {
+  const QRectF area(QPointF(0, 0), ui_->Figure->size());
+  if (path.endsWith(".png", Qt::CaseInsensitive)) {
+    // Twice the screen's density, so that the picture prints cleanly.
+    QImage image(ui_->Figure->size() * 2, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(2);
+    QPainter painter(&image);
+    ui_->Figure->paintFigure(painter, area);
+    painter.end();
+    return image.save(path, "PNG");
+  }
+  QSvgGenerator svg;
+  svg.setFileName(path);
+  svg.setSize(ui_->Figure->size());
+  svg.setViewBox(area);
+  svg.setTitle(windowTitle());
+  QPainter painter;
+  if (!painter.begin(&svg)) return false;
+  ui_->Figure->paintFigure(painter, area);
+  return painter.end();
+}
+
+void DrawingWindow::saveClick() {
+  QFileDialog dialog(this, ui_->SaveButton->text().remove(u'…'));
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  const QStringList filters{"Рисунок SVG (*.svg)", "Рисунок PNG (*.png)"};
+  dialog.setNameFilters(filters);
+  dialog.setDefaultSuffix("svg");
+  connect(&dialog, &QFileDialog::filterSelected, &dialog, [&](const QString& filter) {
+    dialog.setDefaultSuffix(filter == filters[1] ? "png" : "svg");
+  });
+  dialog.selectFile("засечка.svg");
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+  const QString path = dialog.selectedFiles().front();
+  if (!saveFigure(path))
+    QMessageBox::warning(this, windowTitle(), "Рисунок не записан в файл «" + path + "».");
+}
+
+}  // namespace pothenot

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QString>
+#include <QWidget>
+#include <memory>
+
+class QAction;
+class TForm2;
+
+namespace Ui {
+class DrawingWindow;
+}
+
+namespace pothenot {
+
+class CalculatedStation;
+class DrawingWindow;
+class FigureView;
+
+/// "Чертёж засечки": the figure of the problem window's worksheet beside what
+/// it says about the fix. A top-level window of the problem window, so that
+/// it can be used while that one is shown modally. It follows the worksheet:
+/// every change of a field schedules one redraw, done when the events of the
+/// change are through (a Calculate changes 29 fields at once).
+class DrawingWindow : public QWidget {
+  Q_OBJECT
+
+ public:
+  /// `toggle` is the command that shows and hides this window: its key works
+  /// here as in the problem window. `sheetStation` tells whether the sheet's
+  /// Xp, Yp belong to its givens.
+  DrawingWindow(TForm2* form, QAction* toggle, const CalculatedStation* sheetStation);
+  ~DrawingWindow() override;
+
+  FigureView* figureView() const;
+  /// The text beside the figure.
+  QString report() const;
+
+  /// Writes the figure as the user sees it into `path`: PNG when the name
+  /// ends in ".png", SVG otherwise. Returns whether the file was written.
+  bool saveFigure(const QString& path) const;
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  void scheduleRedraw();
+  void redraw();
+  void saveClick();
+
+  std::unique_ptr<Ui::DrawingWindow> ui_;
+  TForm2* form_;
+  const CalculatedStation* sheetStation_;
+  bool redrawPending_ = false;
+};
+
+}  // namespace pothenot

@@ -1,0 +1,79 @@
+#include "ui/drawing/FixReport.h"
+
+#include <cmath>
+
+namespace pothenot {
+
+namespace {
+
+// A value with `decimals` after the separator, or in scientific notation
+// where fixed notation would be a wall of digits.
+QString Num(double v, int decimals, const QString& separator) {
+  if (!std::isfinite(v)) return QStringLiteral("—");
+  const bool wide = std::abs(v) >= 1e9 || (v != 0 && std::abs(v) < std::pow(10.0, -decimals));
+  QString text = wide ? QString::number(v, 'g', 6) : QString::number(v, 'f', decimals);
+  return text.replace(u'.', separator);
+}
+
+QString Verdict(const FixQuality& f) {
+  switch (f.geometry) {
+    case pothenot::Geometry::Reliable:
+      return "надёжная: круги положения пересекаются под углом не меньше 30°, станция далеко "
+             "от опасного круга.";
+    case pothenot::Geometry::Weak:
+      return "слабая: круги положения пересекаются под углом меньше 30°, станция близко к "
+             "опасному кругу; ошибки углов заметно сдвигают станцию.";
+    case pothenot::Geometry::Dangerous:
+      return "опасная: станция почти на опасном круге (угол пересечения меньше 10°), засечка "
+             "ненадёжна — возьмите другую тройку пунктов.";
+  }
+  return {};
+}
+
+}  // namespace
+
+QString fixReport(const Figure& figure, const QString& separator) {
+  auto num = [&](double v, int decimals) { return Num(v, decimals, separator); };
+  QString out;
+  if (!figure.fix) {
+    out += "Станцию найти нельзя.\n" + QString::fromStdString(figure.problem) + "\n";
+    out += "На чертеже только известные пункты.\n";
+  } else {
+    const FixQuality& f = *figure.fix;
+    out += "Станция P без округлений:\n  X = " + num(f.Xp, 3) + "   Y = " + num(f.Yp, 3) + "\n";
+    if (!figure.station) out += "  Станция не нарисована: она дальше 10¹² м от начала координат.\n";
+    if (figure.sheetStation) {
+      const MapPoint s = *figure.sheetStation;
+      const double mm = std::hypot(s.x - f.Xp, s.y - f.Yp) * 1000;
+      out += "Станция по листу:\n  X = " + num(s.x, 2) + "   Y = " + num(s.y, 2) + "\n";
+      out += "  разница " + num(mm, 0) + " мм — столько стоят округления листа\n";
+    } else {
+      out += "Станция по листу: не вычислена для этих данных (кнопка «Вычислить»).\n";
+    }
+    if (figure.dangerIsLine()) {
+      out += "\nОпасный круг: A, B и C на одной прямой, круг стал этой прямой.\n";
+      out +=
+          "  станция от неё в " + num(std::hypot(f.Xp - f.circleX, f.Yp - f.circleY), 2) + " м\n";
+    } else {
+      out += "\nОпасный круг (через A, B и C):\n  центр X = " + num(f.circleX, 2) +
+             "   Y = " + num(f.circleY, 2) + ",   R = " + num(f.circleRadius, 2) + " м\n";
+      if (!figure.circleDrawable()) out += "  Он так велик, что нарисован прямой через A, B и C.\n";
+      out += "  станция от него в " + num(f.circleShare * f.circleRadius, 2) + " м, это " +
+             num(f.circleShare, 3) + " радиуса\n";
+    }
+    out += "Угол пересечения кругов положения: " + num(f.cutAngle, 1) + "°\n";
+    out += "Геометрия " + Verdict(f) + "\n";
+    out += "\nТочность при mβ = " + num(figure.angleErrorSeconds, 1) + "″:\n";
+    out += "  M = " + num(f.stationError, 3) + " м — средняя квадратическая ошибка станции\n";
+    out += "Контроль по пункту D:\n  δε = " + num(f.controlDiscrepancy, 1) +
+           "″, допуск 2σ = " + num(2 * f.controlSigma, 1) + "″\n";
+    out += f.controlPassed ? "  Контроль выполнен: |δε| не больше 2σ.\n"
+                           : "  Контроль не выполнен: |δε| больше 2σ — ошибка в измерениях "
+                             "или в координатах.\n";
+  }
+  if (!figure.missing.empty())
+    out += "\n" + QString::fromStdString(figure.missing).trimmed() + "\n";
+  return out;
+}
+
+}  // namespace pothenot

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QDialog>
+#include <QString>
+#include <cstdint>
+#include <memory>
+
+namespace Ui {
+class ClassVariantsDialog;
+}
+
+namespace pothenot {
+
+/// "Варианты для группы": the first variant, how many, and the PDF file to
+/// write them to. OK is offered once a file is named.
+class ClassVariantsDialog : public QDialog {
+  Q_OBJECT
+
+ public:
+  explicit ClassVariantsDialog(QWidget* parent);
+  ~ClassVariantsDialog() override;
+
+  void suggest(std::uint32_t first);
+  std::uint32_t first() const;
+  int count() const;
+  /// The file named, with ".pdf" added when missing.
+  QString path() const;
+
+ private:
+  void browse();
+  void updateLimits();
+
+  std::unique_ptr<Ui::ClassVariantsDialog> ui_;
+};
+
+}  // namespace pothenot

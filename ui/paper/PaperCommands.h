@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <cstdint>
+
+class TForm2;
+
+namespace pothenot {
+
+class ClassVariantsDialog;
+class DrawingCommand;
+class VariantDialog;
+
+/// The problem window's commands for paper and for exercises:
+///   Ctrl+P        «Печать…»: the sheet to a printer (Qt's print dialog);
+///   Ctrl+S        «Сохранить в PDF…»: the sheet to a PDF file;
+///   Ctrl+N        «Новый вариант…»: an exercise's givens onto the sheet;
+///   Ctrl+Shift+N  «Варианты для группы…»: a class set of exercises with its key.
+/// Owned by the problem window; its dialogs are made on first use.
+class PaperCommands : public QObject {
+  Q_OBJECT
+
+ public:
+  /// Gives `form`, which owns it, these commands (keys and background menu).
+  /// Page 2 of the printed sheet is what `drawing` shows.
+  PaperCommands(TForm2* form, const DrawingCommand* drawing);
+
+  /// Puts exercise `number` on the sheet: its givens, empty results.
+  void showVariant(std::uint32_t number);
+  /// The header of the printed sheet: "Вариант N" while the givens are still
+  /// those of the variant last put on the sheet, else nothing.
+  QString variantTitle() const;
+
+ private:
+  void print();
+  void savePdf();
+  void newVariant();
+  void classVariants();
+  void report(const QString& message);
+
+  TForm2* form_;
+  const DrawingCommand* drawing_;
+  VariantDialog* variantDialog_ = nullptr;
+  ClassVariantsDialog* classDialog_ = nullptr;
+  std::uint32_t lastVariant_ = 0;  ///< 0: none shown yet
+  std::uint32_t suggestion_;
+};
+
+}  // namespace pothenot

@@ -1,0 +1,143 @@
+#include "ui/paper/PaperPage.h"
+
+#include <QDate>
+#include <QDir>
+#include <QFontMetricsF>
+#include <QLayout>
+#include <QPagedPaintDevice>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPicture>
+#include <QSaveFile>
+#include <QWidget>
+
+#include "ui/common/WindowFont.h"
+
+namespace pothenot::paper {
+
+namespace {
+
+constexpr int kPdfResolution = 300;  // dpi: fine enough for the bitmap buttons
+
+// The windows' face, sized in points for paper.
+QFont PaperFont(qreal points) {
+  QFont font = windowFont();
+  font.setPointSizeF(points);
+  return font;
+}
+
+}  // namespace
+
+QPageLayout pageLayout() {
+  return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(15, 15, 15, 15),
+                     QPageLayout::Millimeter);
+}
+
+QRectF pageArea(const QPagedPaintDevice& device) {
+  const QRect paint = device.pageLayout().paintRectPixels(device.logicalDpiX());
+  return QRectF(QPointF(0, 0), QSizeF(paint.size()));
+}
+
+QRectF paintHeader(QPainter& painter, const QRectF& area, const QString& variant) {
+  painter.save();
+  const QFont font = PaperFont(11);
+  painter.setFont(font);
+  const qreal line = QFontMetricsF(font, painter.device()).height();
+  const QRectF row(area.left(), area.top(), area.width(), line);
+  painter.drawText(row, Qt::AlignLeft | Qt::AlignVCenter,
+                   variant.isEmpty() ? QStringLiteral("Задача Потенота")
+                                     : QStringLiteral("Задача Потенота · %1").arg(variant));
+  painter.drawText(row, Qt::AlignRight | Qt::AlignVCenter,
+                   QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy")));
+  const qreal rule = row.bottom() + line * 0.3;
+  painter.setPen(QPen(Qt::black, line * 0.05));
+  painter.drawLine(QPointF(area.left(), rule), QPointF(area.right(), rule));
+  painter.restore();
+  return area.adjusted(0, rule + line - area.top(), 0, 0);
+}
+
+void paintPanel(QPainter& painter, const QRectF& area, QWidget* panel) {
+  if (!panel->isVisible()) {
+    // A window that was never shown has not placed its children yet.
+    QWidget* window = panel->window();
+    window->ensurePolished();
+    if (window->layout() != nullptr) window->layout()->activate();
+  }
+  const QSizeF size = panel->size();
+  const qreal scale = std::min(area.width() / size.width(), area.height() / size.height());
+  painter.save();
+  painter.translate(area.left() + (area.width() - size.width() * scale) / 2, area.top());
+  painter.scale(scale, scale);
+  // Rendered straight into a printer, a widget arrives as one bitmap; recorded
+  // first, it arrives as the lines and texts it is drawn with, on any device.
+  QPicture recorded;
+  {
+    QPainter recorder(&recorded);
+    panel->render(&recorder, QPoint(), QRegion(),
+                  QWidget::DrawWindowBackground | QWidget::DrawChildren);
+  }
+  // A picture plays back scaled from its own resolution to the device's.
+  const qreal playback = qreal(recorded.logicalDpiX()) / qreal(painter.device()->logicalDpiX());
+  painter.scale(playback, playback);
+  painter.drawPicture(QPointF(0, 0), recorded);
+  painter.restore();
+}
+
+QRectF paintLines(QPainter& painter, const QRectF& area, const QStringList& lines,
+                         qreal points) {
+  painter.save();
+  const QFont sized = PaperFont(points);
+  painter.setFont(sized);
+  const QFontMetricsF metrics(sized, painter.device());
+  qreal y = area.top();
+  for (const QString& line : lines) {
+    if (line.isEmpty()) {
+      y += metrics.height();
+      continue;
+    }
+    const QRectF box = painter.boundingRect(QRectF(area.left(), y, area.width(), area.height()),
+                                            Qt::TextWordWrap, line);
+    painter.drawText(QRectF(area.left(), y, area.width(), box.height()), Qt::TextWordWrap, line);
+    y += box.height() + metrics.height() * 0.25;
+  }
+  painter.restore();
+  return QRectF(area.left(), y, area.width(), std::max<qreal>(0, area.bottom() - y));
+}
+
+QString pdfPath(const QString& chosen) {
+  return chosen.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive) ? chosen : chosen + ".pdf";
+}
+
+Outcome writePdf(
+    const QString& path, const QString& title,
+    const std::function<bool(QPainter&, QPagedPaintDevice&)>& paint) {
+  const auto failed = [&path](const QString& why) {
+    return Outcome{Outcome::Failed, QStringLiteral("Не удалось записать файл «%1»: %2.")
+                                        .arg(QDir::toNativeSeparators(path), why)};
+  };
+  QSaveFile file(path);
+  if (!file.open(QIODevice::WriteOnly)) return failed(file.errorString());
+  bool whole = false;
+  {
+    QPdfWriter writer(&file);
+    writer.setPageLayout(pageLayout());
+    writer.setResolution(kPdfResolution);
+    writer.setTitle(title);
+    writer.setCreator(QStringLiteral("Задача Потенота"));
+    QPainter painter;
+    if (!painter.begin(&writer)) {
+      file.cancelWriting();
+      return failed(QStringLiteral("PDF не создан"));
+    }
+    whole = paint(painter, writer);
+    painter.end();
+  }
+  if (!whole) {
+    file.cancelWriting();
+    return Outcome{Outcome::Cancelled, {}};
+  }
+  if (!file.commit()) return failed(file.errorString());
+  return Outcome{Outcome::Written, {}};
+}
+
+}  // namespace pothenot::paper

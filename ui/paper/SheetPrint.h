@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+
+#include "ui/paper/PaperPage.h"
+
+class QPagedPaintDevice;
+class QPainter;
+class TForm2;
+
+namespace pothenot {
+class DrawingCommand;
+}
+
+/// The problem window's sheet on paper: page 1 the worksheet as on screen,
+/// page 2 what the givens are worth as a fix (or why they fix no station).
+namespace pothenot::paper {
+
+/// Paints both pages into a painter that is active on `device`. Page 2 is
+/// what `drawing` shows when its window is open, else the figure drawn afresh
+/// from the sheet at the default m_β. `variant` goes into the header
+/// ("Вариант 17"), or nothing when it is empty.
+void paintSheet(QPainter& painter, QPagedPaintDevice& device, TForm2& form,
+                const DrawingCommand& drawing, const QString& variant);
+
+/// Writes both pages to a PDF file at `path`.
+Outcome writeSheetPdf(TForm2& form, const DrawingCommand& drawing, const QString& path,
+                      const QString& variant);
+
+}  // namespace pothenot::paper
