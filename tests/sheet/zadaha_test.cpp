@@ -187,4 +187,4 @@ int main(int argc, char** argv) {
   return QTest::qExec(&test, argc, argv);
 }
 
-#include "test_zadaha.moc"
+#include "zadaha_test.moc"

@@ -126,4 +126,4 @@ int main(int argc, char** argv) {
   return QTest::qExec(&test, argc, argv);
 }
 
-#include "test_monkey.moc"
+#include "monkey_test.moc"

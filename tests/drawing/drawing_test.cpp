@@ -183,4 +183,4 @@ int main(int argc, char** argv) {
   return QTest::qExec(&test, argc, argv);
 }
 
-#include "test_drawing.moc"
+#include "drawing_test.moc"

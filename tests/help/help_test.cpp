@@ -200,4 +200,4 @@ class HelpTest : public QObject {
 };
 
 QTEST_MAIN(HelpTest)
-#include "test_help.moc"
+#include "help_test.moc"

@@ -149,4 +149,4 @@ int main(int argc, char** argv) {
   return QTest::qExec(&test, argc, argv);
 }
 
-#include "test_work_check.moc"
+#include "marking_test.moc"

@@ -136,4 +136,4 @@ int main(int argc, char** argv) {
   return QTest::qExec(&test, argc, argv);
 }
 
-#include "test_start.moc"
+#include "start_test.moc"
