@@ -34,7 +34,7 @@ const QColor kSheetColour(200, 110, 0);
 // The dashed red pen of the danger circle. On screen a one-pixel line: the
 // painter draws it a dozen times faster than a wider one, which keeps a
 // redraw within its time; larger targets (pictures, pages) get a wider one.
-QPen DangerPen(double u) {
+QPen dangerPen(double u) {
   QPen pen(kDangerColour, u < 1.5 ? 1 : 1.5 * u);
   pen.setCosmetic(u < 1.5);
   pen.setDashPattern({6, 4});
@@ -42,7 +42,7 @@ QPen DangerPen(double u) {
 }
 
 // Direction angle from p to q, degrees clockwise from north (X), [0, 360).
-double Azimuth(MapPoint p, MapPoint q) {
+double azimuth(MapPoint p, MapPoint q) {
   const double a = std::atan2(q.y - p.y, q.x - p.x) / kDegree;
   return a < 0 ? a + 360 : a;
 }
@@ -50,7 +50,7 @@ double Azimuth(MapPoint p, MapPoint q) {
 // The part of the segment a–b inside `r` (Liang–Barsky), or nothing. Keeps a
 // far end (a point a million screens away) out of the painter, which draws
 // such lines wrongly or slowly.
-std::optional<QLineF> Clip(QPointF a, QPointF b, const QRectF& r) {
+std::optional<QLineF> clip(QPointF a, QPointF b, const QRectF& r) {
   double t0 = 0, t1 = 1;
   const double dx = b.x() - a.x(), dy = b.y() - a.y();
   const double p[4] = {-dx, dx, -dy, dy};
@@ -73,7 +73,7 @@ std::optional<QLineF> Clip(QPointF a, QPointF b, const QRectF& r) {
 
 // The part of a circle (centre c, radius r, painter units) that passes within
 // `area`, as a polyline of bounded length whatever the radius.
-QPolygonF VisibleArc(QPointF c, double r, const QRectF& area) {
+QPolygonF visibleArc(QPointF c, double r, const QRectF& area) {
   const QPointF v = area.center();
   const double reach = std::hypot(area.width(), area.height()) / 2;
   const double d = std::hypot(v.x() - c.x(), v.y() - c.y());
@@ -95,14 +95,14 @@ QPolygonF VisibleArc(QPointF c, double r, const QRectF& area) {
 
 // A round length for the scale bar: 1, 2 or 5 times a power of ten, metres,
 // at most `longest`.
-double RoundLength(double longest) {
+double roundLength(double longest) {
   const double power = std::pow(10.0, std::floor(std::log10(longest)));
   for (double step : {5.0, 2.0, 1.0})
     if (step * power <= longest) return step * power;
   return power;
 }
 
-QString MetresText(double metres) {
+QString metresText(double metres) {
   if (metres >= 1e6 || metres < 1e-3) return QString::number(metres, 'g', 3) + " м";
   if (metres >= 1000) return QString::number(metres / 1000, 'g', 6) + " км";
   if (metres >= 1) return QString::number(metres, 'g', 6) + " м";
@@ -173,6 +173,26 @@ MapPoint FigureView::toMap(QPointF q, const QRectF& target) const {
   return {v.centre.x - (q.y() - c.y()) / v.scale, v.centre.y + (q.x() - c.x()) / v.scale};
 }
 
+// Where one painting goes: the painter, its target, the size of a mark (u,
+// one at the window's usual size) and the area a little beyond the target in
+// which parts are drawn at all.
+struct FigureView::Canvas {
+  QPainter& painter;
+  QRectF target;
+  double u;
+  QRectF area;
+  View view;
+
+  // A segment, clipped to the area.
+  void line(QPointF a, QPointF b) const {
+    if (const auto l = clip(a, b, area)) painter.drawLine(*l);
+  }
+  void label(QPointF q, const QString& text, const QColor& colour) const {
+    painter.setPen(colour);
+    painter.drawText(q + QPointF(7 * u, -6 * u), text);
+  }
+};
+
 void FigureView::paintFigure(QPainter& painter, const QRectF& target) const {
   painter.save();
   painter.setClipRect(target);
@@ -184,128 +204,143 @@ void FigureView::paintFigure(QPainter& painter, const QRectF& target) const {
   QFont font = painter.font();
   font.setPixelSize(static_cast<int>(std::lround(13 * u)));
   painter.setFont(font);
-  const QRectF area = target.adjusted(-8 * u, -8 * u, 8 * u, 8 * u);
-  const View view = currentView(target);
-  auto at = [&](MapPoint p) { return toScreen(p, target); };
-  auto label = [&](QPointF q, const QString& text, const QColor& colour) {
-    painter.setPen(colour);
-    painter.drawText(q + QPointF(7 * u, -6 * u), text);
-  };
-  auto line = [&](QPointF a, QPointF b) {
-    if (const auto l = Clip(a, b, area)) painter.drawLine(*l);
-  };
+  const Canvas canvas{painter, target, u, target.adjusted(-8 * u, -8 * u, 8 * u, 8 * u),
+                      currentView(target)};
+  paintDangerCircle(canvas);
+  paintRays(canvas);
+  paintKnownPoints(canvas);
+  paintStations(canvas);
+  paintNorthArrow(canvas);
+  paintScaleBar(canvas);
+  painter.restore();
+}
 
+void FigureView::paintDangerCircle(const Canvas& c) const {
   if (figure_.circleDrawable()) {
     const auto& f = *figure_.fix;
-    const QPolygonF arc = VisibleArc(at({f.circleX, f.circleY}), f.circleRadius * view.scale, area);
-    painter.setPen(DangerPen(u));
-    painter.setBrush(Qt::NoBrush);
-    painter.drawPolyline(arc);
-  } else if (figure_.fix) {
-    // A, B and C on one line, or nearly so: the danger circle is drawn as the
-    // line through the two of them farthest apart.
-    std::optional<QLineF> chord;
-    for (auto [i, j] :
-         {std::pair{Figure::A, Figure::B}, {Figure::A, Figure::C}, {Figure::B, Figure::C}}) {
-      if (!figure_.known[i] || !figure_.known[j]) continue;
-      const QLineF l(at(*figure_.known[i]), at(*figure_.known[j]));
-      if (!chord || l.length() > chord->length()) chord = l;
-    }
-    if (chord && chord->length() > 0) {
-      const QPointF along = (chord->p2() - chord->p1()) / chord->length();
-      const double reach =
-          QLineF(chord->p1(), area.center()).length() + area.width() + area.height();
-      painter.setPen(DangerPen(u));
-      line(chord->p1() - along * reach, chord->p1() + along * reach);
-    }
+    const QPolygonF arc = visibleArc(toScreen({f.circleX, f.circleY}, c.target),
+                                     f.circleRadius * c.view.scale, c.area);
+    c.painter.setPen(dangerPen(c.u));
+    c.painter.setBrush(Qt::NoBrush);
+    c.painter.drawPolyline(arc);
+    return;
   }
+  if (!figure_.fix) return;
+  // A, B and C on one line, or nearly so: the danger circle is drawn as the
+  // line through the two of them farthest apart.
+  std::optional<QLineF> chord;
+  for (auto [i, j] :
+       {std::pair{Figure::A, Figure::B}, {Figure::A, Figure::C}, {Figure::B, Figure::C}}) {
+    if (!figure_.known[i] || !figure_.known[j]) continue;
+    const QLineF l(toScreen(*figure_.known[i], c.target), toScreen(*figure_.known[j], c.target));
+    if (!chord || l.length() > chord->length()) chord = l;
+  }
+  if (chord && chord->length() > 0) {
+    const QPointF along = (chord->p2() - chord->p1()) / chord->length();
+    const double reach =
+        QLineF(chord->p1(), c.area.center()).length() + c.area.width() + c.area.height();
+    c.painter.setPen(dangerPen(c.u));
+    c.line(chord->p1() - along * reach, chord->p1() + along * reach);
+  }
+}
 
+void FigureView::paintRays(const Canvas& c) const {
+  if (!figure_.station) return;
   const auto& known = figure_.known;
-  if (figure_.station) {
-    const MapPoint p = *figure_.station;
-    const QPointF ps = at(p);
-    painter.setPen(QPen(kRayColour, 1.2 * u));
-    for (auto k : {Figure::A, Figure::B, Figure::C})
-      if (known[k]) line(ps, at(*known[k]));
-    if (known[Figure::D]) {
-      painter.setPen(QPen(kControlColour, 1.2 * u, Qt::DashLine));
-      line(ps, at(*known[Figure::D]));
-    }
-    // The arcs of γ1 (A to B) and γ2 (A to C), clockwise as measured.
-    if (known[Figure::A] && area.adjusted(-60 * u, -60 * u, 60 * u, 60 * u).contains(ps)) {
-      const double from = Azimuth(p, *known[Figure::A]);
-      int ring = 0;
-      for (auto k : {Figure::B, Figure::C}) {
-        if (!known[k]) continue;
-        const double sweep = std::fmod(Azimuth(p, *known[k]) - from + 360, 360);
-        const double r = (26 + 14 * ring++) * u;
-        painter.setPen(QPen(kRayColour, 1 * u));
-        painter.drawArc(QRectF(ps.x() - r, ps.y() - r, 2 * r, 2 * r),
-                        static_cast<int>(std::lround((90 - from) * 16)),
-                        -static_cast<int>(std::lround(sweep * 16)));
-        const double mid = (from + sweep / 2) * kDegree;
-        const QPointF tip = ps + QPointF(std::sin(mid), -std::cos(mid)) * (r + 9 * u);
-        painter.drawText(QRectF(tip.x() - 14 * u, tip.y() - 9 * u, 28 * u, 18 * u), Qt::AlignCenter,
-                         k == Figure::B ? "γ1" : "γ2");
-      }
-    }
+  const double u = c.u;
+  const MapPoint p = *figure_.station;
+  const QPointF ps = toScreen(p, c.target);
+  c.painter.setPen(QPen(kRayColour, 1.2 * u));
+  for (auto k : {Figure::A, Figure::B, Figure::C})
+    if (known[k]) c.line(ps, toScreen(*known[k], c.target));
+  if (known[Figure::D]) {
+    c.painter.setPen(QPen(kControlColour, 1.2 * u, Qt::DashLine));
+    c.line(ps, toScreen(*known[Figure::D], c.target));
   }
+  // The arcs of γ1 (A to B) and γ2 (A to C), clockwise as measured.
+  if (!known[Figure::A] || !c.area.adjusted(-60 * u, -60 * u, 60 * u, 60 * u).contains(ps)) return;
+  const double from = azimuth(p, *known[Figure::A]);
+  int ring = 0;
+  for (auto k : {Figure::B, Figure::C}) {
+    if (!known[k]) continue;
+    const double sweep = std::fmod(azimuth(p, *known[k]) - from + 360, 360);
+    const double r = (26 + 14 * ring++) * u;
+    c.painter.setPen(QPen(kRayColour, 1 * u));
+    c.painter.drawArc(QRectF(ps.x() - r, ps.y() - r, 2 * r, 2 * r),
+                      static_cast<int>(std::lround((90 - from) * 16)),
+                      -static_cast<int>(std::lround(sweep * 16)));
+    const double mid = (from + sweep / 2) * kDegree;
+    const QPointF tip = ps + QPointF(std::sin(mid), -std::cos(mid)) * (r + 9 * u);
+    c.painter.drawText(QRectF(tip.x() - 14 * u, tip.y() - 9 * u, 28 * u, 18 * u), Qt::AlignCenter,
+                       k == Figure::B ? "γ1" : "γ2");
+  }
+}
 
+void FigureView::paintKnownPoints(const Canvas& c) const {
+  const auto& known = figure_.known;
   for (std::size_t k = 0; k < known.size(); ++k) {
     if (!known[k]) continue;
-    const QPointF q = at(*known[k]);
-    if (!area.contains(q)) continue;
-    const double s = 6 * u;
-    painter.setPen(QPen(kKnownColour, 1.4 * u));
-    painter.setBrush(Qt::white);
-    painter.drawPolygon(
+    const QPointF q = toScreen(*known[k], c.target);
+    if (!c.area.contains(q)) continue;
+    const double s = 6 * c.u;
+    c.painter.setPen(QPen(kKnownColour, 1.4 * c.u));
+    c.painter.setBrush(Qt::white);
+    c.painter.drawPolygon(
         QPolygonF{q + QPointF(0, -s), q + QPointF(s, 0.7 * s), q + QPointF(-s, 0.7 * s)});
-    label(q, QString::fromUtf8(Figure::kKnownNames[k]), kKnownColour);
+    c.label(q, QString::fromUtf8(Figure::kKnownNames[k]), kKnownColour);
   }
+}
 
+void FigureView::paintStations(const Canvas& c) const {
+  const double u = c.u;
   if (figure_.sheetStation) {
-    const QPointF q = at(*figure_.sheetStation);
+    const QPointF q = toScreen(*figure_.sheetStation, c.target);
     // Shown only where it parts from the exact station at this scale.
-    const bool apart = !figure_.station || QLineF(q, at(*figure_.station)).length() >= 3 * u;
-    if (apart && area.contains(q)) {
-      painter.setPen(QPen(kSheetColour, 1.4 * u));
-      painter.setBrush(Qt::NoBrush);
-      painter.drawRect(QRectF(q.x() - 4 * u, q.y() - 4 * u, 8 * u, 8 * u));
-      label(q + QPointF(0, 16 * u), "P′ (лист)", kSheetColour);
+    const bool apart =
+        !figure_.station || QLineF(q, toScreen(*figure_.station, c.target)).length() >= 3 * u;
+    if (apart && c.area.contains(q)) {
+      c.painter.setPen(QPen(kSheetColour, 1.4 * u));
+      c.painter.setBrush(Qt::NoBrush);
+      c.painter.drawRect(QRectF(q.x() - 4 * u, q.y() - 4 * u, 8 * u, 8 * u));
+      c.label(q + QPointF(0, 16 * u), "P′ (лист)", kSheetColour);
     }
   }
   if (figure_.station) {
-    const QPointF q = at(*figure_.station);
-    if (area.contains(q)) {
-      painter.setPen(QPen(Qt::black, 1 * u));
-      painter.setBrush(Qt::black);
-      painter.drawEllipse(q, 3.5 * u, 3.5 * u);
-      label(q, "P", Qt::black);
+    const QPointF q = toScreen(*figure_.station, c.target);
+    if (c.area.contains(q)) {
+      c.painter.setPen(QPen(Qt::black, 1 * u));
+      c.painter.setBrush(Qt::black);
+      c.painter.drawEllipse(q, 3.5 * u, 3.5 * u);
+      c.label(q, "P", Qt::black);
     }
   }
+}
 
-  // North arrow, top right.
-  painter.setPen(QPen(Qt::black, 1.2 * u));
-  painter.setBrush(Qt::black);
-  const QPointF base(target.right() - 24 * u, target.top() + 58 * u);
+void FigureView::paintNorthArrow(const Canvas& c) const {
+  const double u = c.u;
+  c.painter.setPen(QPen(Qt::black, 1.2 * u));
+  c.painter.setBrush(Qt::black);
+  const QPointF base(c.target.right() - 24 * u, c.target.top() + 58 * u);
   const QPointF head = base - QPointF(0, 34 * u);
-  painter.drawLine(base, head);
-  painter.drawPolygon(
+  c.painter.drawLine(base, head);
+  c.painter.drawPolygon(
       QPolygonF{head, head + QPointF(-5 * u, 11 * u), head + QPointF(5 * u, 11 * u)});
-  painter.drawText(QRectF(head.x() - 15 * u, head.y() - 19 * u, 30 * u, 16 * u), Qt::AlignCenter,
-                   "С (X)");
+  c.painter.drawText(QRectF(head.x() - 15 * u, head.y() - 19 * u, 30 * u, 16 * u), Qt::AlignCenter,
+                     "С (X)");
+}
 
-  // Scale bar, bottom left: a round length near a quarter of the width.
-  const double metres = RoundLength(target.width() / 4 / view.scale);
-  const double length = metres * view.scale;
-  const QPointF start(target.left() + 16 * u, target.bottom() - 16 * u);
+void FigureView::paintScaleBar(const Canvas& c) const {
+  // A round length near a quarter of the width, bottom left.
+  const double u = c.u;
+  const double metres = roundLength(c.target.width() / 4 / c.view.scale);
+  const double length = metres * c.view.scale;
+  const QPointF start(c.target.left() + 16 * u, c.target.bottom() - 16 * u);
   const QPointF end = start + QPointF(length, 0);
-  painter.setPen(QPen(Qt::black, 1.5 * u));
-  painter.drawLine(start, end);
-  painter.drawLine(start, start - QPointF(0, 6 * u));
-  painter.drawLine(end, end - QPointF(0, 6 * u));
-  painter.drawText(start + QPointF(0, -9 * u), MetresText(metres));
-  painter.restore();
+  c.painter.setPen(QPen(Qt::black, 1.5 * u));
+  c.painter.drawLine(start, end);
+  c.painter.drawLine(start, start - QPointF(0, 6 * u));
+  c.painter.drawLine(end, end - QPointF(0, 6 * u));
+  c.painter.drawText(start + QPointF(0, -9 * u), metresText(metres));
 }
 
 void FigureView::paintEvent(QPaintEvent*) {

@@ -60,6 +60,15 @@ class FigureView : public QWidget {
   View fittedView(const QRectF& target) const;
   View currentView(const QRectF& target) const;
 
+  // The parts of the figure, in the order they are painted over each other.
+  struct Canvas;
+  void paintDangerCircle(const Canvas& c) const;
+  void paintRays(const Canvas& c) const;
+  void paintKnownPoints(const Canvas& c) const;
+  void paintStations(const Canvas& c) const;
+  void paintNorthArrow(const Canvas& c) const;
+  void paintScaleBar(const Canvas& c) const;
+
   pothenot::Figure figure_;
   bool following_ = true;
   double zoom_ = 1;  ///< the scale over the fitted one
