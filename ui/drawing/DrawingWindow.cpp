@@ -8,6 +8,7 @@
 #include <QSvgGenerator>
 #include <QTimer>
 
+#include "calc/fix_quality.h"
 #include "ui/drawing/CalculatedStation.h"
 #include "ui/drawing/FigureView.h"
 #include "ui/drawing/FixReport.h"
@@ -22,6 +23,7 @@ DrawingWindow::DrawingWindow(TForm2* form, QAction* toggle, const CalculatedStat
       form_(form),
       sheetStation_(sheetStation) {
   ui_->setupUi(this);
+  ui_->AngleError->setValue(kDefaultAngleErrorSeconds);
   addAction(toggle);
   connect(form, &TForm2::sheetChanged, this, &DrawingWindow::scheduleRedraw);
   connect(ui_->AngleError, &QDoubleSpinBox::valueChanged, this, &DrawingWindow::scheduleRedraw);

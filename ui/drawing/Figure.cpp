@@ -9,16 +9,16 @@ namespace pothenot {
 
 namespace {
 
-bool Drawable(double v) {
+bool drawable(double v) {
   return std::isfinite(v) && std::abs(v) <= Figure::kFarthest;
 }
 
-bool Drawable(MapPoint p) {
-  return Drawable(p.x) && Drawable(p.y);
+bool drawable(MapPoint p) {
+  return drawable(p.x) && drawable(p.y);
 }
 
 // A coordinate as Calculate reads it, or nothing when the text is no number.
-std::optional<double> Coordinate(const TWorksheet& sheet, Field field, std::string_view separator) {
+std::optional<double> coordinate(const TWorksheet& sheet, Field field, std::string_view separator) {
   try {
     return NumberFromText(sheet.text(field), separator).ToDouble();
   } catch (const CalcError&) {
@@ -39,18 +39,18 @@ Figure Figure::fromSheet(const TWorksheet& sheet, std::string_view separator,
   Figure f;
   f.angleErrorSeconds = angleErrorSeconds;
   for (std::size_t i = 0; i < kFields.size(); ++i) {
-    const auto x = Coordinate(sheet, kFields[i][0], separator);
-    const auto y = Coordinate(sheet, kFields[i][1], separator);
+    const auto x = coordinate(sheet, kFields[i][0], separator);
+    const auto y = coordinate(sheet, kFields[i][1], separator);
     const std::string name(kKnownNames[i]);
     if (!x || !y) {
       f.missing += "Пункт " + name + " не нарисован: его координата не число или слишком велика. ";
-    } else if (!Drawable(MapPoint{*x, *y})) {
+    } else if (!drawable(MapPoint{*x, *y})) {
       f.missing += "Пункт " + name + " не нарисован: он дальше 10¹² м от начала координат. ";
     } else {
       f.known[i] = MapPoint{*x, *y};
     }
   }
-  if (sheetStation && Drawable(*sheetStation)) f.sheetStation = sheetStation;
+  if (sheetStation && drawable(*sheetStation)) f.sheetStation = sheetStation;
 
   try {
     f.fix = AssessFix(sheet, separator, angleErrorSeconds);
@@ -59,7 +59,7 @@ Figure Figure::fromSheet(const TWorksheet& sheet, std::string_view separator,
     return f;
   }
   const MapPoint p{f.fix->Xp, f.fix->Yp};
-  if (Drawable(p)) f.station = p;
+  if (drawable(p)) f.station = p;
   return f;
 }
 
@@ -68,7 +68,7 @@ bool Figure::dangerIsLine() const {
 }
 
 bool Figure::circleDrawable() const {
-  return fix && Drawable(MapPoint{fix->circleX, fix->circleY}) && Drawable(fix->circleRadius) &&
+  return fix && drawable(MapPoint{fix->circleX, fix->circleY}) && drawable(fix->circleRadius) &&
          fix->circleRadius > 0;
 }
 

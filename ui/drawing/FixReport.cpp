@@ -8,14 +8,14 @@ namespace {
 
 // A value with `decimals` after the separator, or in scientific notation
 // where fixed notation would be a wall of digits.
-QString Num(double v, int decimals, const QString& separator) {
+QString numberText(double v, int decimals, const QString& separator) {
   if (!std::isfinite(v)) return QStringLiteral("—");
   const bool wide = std::abs(v) >= 1e9 || (v != 0 && std::abs(v) < std::pow(10.0, -decimals));
   QString text = wide ? QString::number(v, 'g', 6) : QString::number(v, 'f', decimals);
   return text.replace(u'.', separator);
 }
 
-QString Verdict(const FixQuality& f) {
+QString verdict(const FixQuality& f) {
   switch (f.geometry) {
     case pothenot::Geometry::Reliable:
       return "надёжная: круги положения пересекаются под углом не меньше 30°, станция далеко "
@@ -33,7 +33,7 @@ QString Verdict(const FixQuality& f) {
 }  // namespace
 
 QString fixReport(const Figure& figure, const QString& separator) {
-  auto num = [&](double v, int decimals) { return Num(v, decimals, separator); };
+  auto num = [&](double v, int decimals) { return numberText(v, decimals, separator); };
   QString out;
   if (!figure.fix) {
     out += "Станцию найти нельзя.\n" + QString::fromStdString(figure.problem) + "\n";
@@ -62,7 +62,7 @@ QString fixReport(const Figure& figure, const QString& separator) {
              num(f.circleShare, 3) + " радиуса\n";
     }
     out += "Угол пересечения кругов положения: " + num(f.cutAngle, 1) + "°\n";
-    out += "Геометрия " + Verdict(f) + "\n";
+    out += "Геометрия " + verdict(f) + "\n";
     out += "\nТочность при mβ = " + num(figure.angleErrorSeconds, 1) + "″:\n";
     out += "  M = " + num(f.stationError, 3) + " м — средняя квадратическая ошибка станции\n";
     out += "Контроль по пункту D:\n  δε = " + num(f.controlDiscrepancy, 1) +

@@ -8,12 +8,12 @@ namespace pothenot {
 namespace {
 
 // A quantity's name in running text is never broken across lines: "K2 − C·K1".
-QString Quantity(Field field) {
+QString quantity(Field field) {
   return QString::fromUtf8(Info(field).quantity).replace(u' ', QChar(0x00A0));
 }
 
 // A number in running text takes the typographic minus: "−3523,42".
-QString InSentence(const std::string& text) {
+QString inSentence(const std::string& text) {
   QString out = QString::fromUtf8(text);
   if (out.startsWith(u'-')) out[0] = QChar(0x2212);
   return out;
@@ -96,13 +96,13 @@ QString checkSummary(const std::vector<BoxMark>& marks, const TWorksheet& sheet)
   }
 
   QString sentence = QStringLiteral("Первая ошибка — %1: у вас %2, верно %3")
-                         .arg(Quantity(first->field), InSentence(sheet.text(first->field)),
-                              InSentence(first->expected));
+                         .arg(quantity(first->field), inSentence(sheet.text(first->field)),
+                              inSentence(first->expected));
   QStringList carried;
   QStringList laterErrors;
   for (const BoxMark& box : marks) {
-    if (box.mark == Mark::Carried) carried << Quantity(box.field);
-    if (box.mark == Mark::Wrong && &box != &*first) laterErrors << Quantity(box.field);
+    if (box.mark == Mark::Carried) carried << quantity(box.field);
+    if (box.mark == Mark::Wrong && &box != &*first) laterErrors << quantity(box.field);
   }
   // With one error every carried box follows from it; with more, from them.
   if (!carried.isEmpty()) {

@@ -11,6 +11,7 @@
 #include <QSaveFile>
 #include <QWidget>
 
+#include "ui/common/Title.h"
 #include "ui/common/WindowFont.h"
 
 namespace pothenot::paper {
@@ -20,7 +21,7 @@ namespace {
 constexpr int kPdfResolution = 300;  // dpi: fine enough for the bitmap buttons
 
 // The windows' face, sized in points for paper.
-QFont PaperFont(qreal points) {
+QFont paperFont(qreal points) {
   QFont font = windowFont();
   font.setPointSizeF(points);
   return font;
@@ -40,13 +41,12 @@ QRectF pageArea(const QPagedPaintDevice& device) {
 
 QRectF paintHeader(QPainter& painter, const QRectF& area, const QString& variant) {
   painter.save();
-  const QFont font = PaperFont(11);
+  const QFont font = paperFont(11);
   painter.setFont(font);
   const qreal line = QFontMetricsF(font, painter.device()).height();
   const QRectF row(area.left(), area.top(), area.width(), line);
   painter.drawText(row, Qt::AlignLeft | Qt::AlignVCenter,
-                   variant.isEmpty() ? QStringLiteral("Задача Потенота")
-                                     : QStringLiteral("Задача Потенота · %1").arg(variant));
+                   variant.isEmpty() ? kProgramTitle : kProgramTitle + QStringLiteral(" · ") + variant);
   painter.drawText(row, Qt::AlignRight | Qt::AlignVCenter,
                    QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy")));
   const qreal rule = row.bottom() + line * 0.3;
@@ -86,7 +86,7 @@ void paintPanel(QPainter& painter, const QRectF& area, QWidget* panel) {
 QRectF paintLines(QPainter& painter, const QRectF& area, const QStringList& lines,
                          qreal points) {
   painter.save();
-  const QFont sized = PaperFont(points);
+  const QFont sized = paperFont(points);
   painter.setFont(sized);
   const QFontMetricsF metrics(sized, painter.device());
   qreal y = area.top();
@@ -123,7 +123,7 @@ Outcome writePdf(
     writer.setPageLayout(pageLayout());
     writer.setResolution(kPdfResolution);
     writer.setTitle(title);
-    writer.setCreator(QStringLiteral("Задача Потенота"));
+    writer.setCreator(kProgramTitle);
     QPainter painter;
     if (!painter.begin(&writer)) {
       file.cancelWriting();
