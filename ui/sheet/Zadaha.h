@@ -32,6 +32,10 @@ class TForm2;
 /// pictures) is built when it is first needed: at the first showing, or when
 /// box() or sheetPanel() is asked for. Start-up does not pay for a window
 /// that may never be opened.
+///
+/// The window knows none of the features that hang on it (the drawing, the
+/// marking, paper): they are attached from outside through addCommand() and
+/// follow the sheet through the signals below.
 class TForm2 : public QDialog {
   Q_OBJECT
 
