@@ -81,7 +81,7 @@ double Root(Extended x) {
   return root;
 }
 
-double Degrees(Extended radians) {
+double DegreesOfRadians(Extended radians) {
   return (radians * 180 / kPi).ToDouble();
 }
 
@@ -209,7 +209,7 @@ FixQuality Assess(const Givens& g, double m) {
   q.circleRadius = circle.radius;
   q.circleShare = circle.distance / circle.radius;  // 0 for a line: its radius is +infinity
 
-  const double between = Degrees(ArcTan2(Abs(det), Dot(r1, r2)));
+  const double between = DegreesOfRadians(ArcTan2(Abs(det), Dot(r1, r2)));
   q.cutAngle = between > 90 ? 180 - between : between;
   q.geometry = q.cutAngle >= kReliableCut ? Geometry::Reliable
                : q.cutAngle >= kWeakCut   ? Geometry::Weak
