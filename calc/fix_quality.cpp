@@ -6,10 +6,10 @@
 #include <stdexcept>
 #include <string>
 
-#include "calc/angles.h"
 #include "calc/calc_error.h"
 #include "calc/extended.h"
 #include "calc/givens.h"
+#include "calc/scheme.h"
 
 namespace pothenot {
 
@@ -87,7 +87,7 @@ double DegreesOfRadians(Extended radians) {
 
 // An angle of the givens in decimal degrees, stored as Calculate stores it.
 Extended Angle(Extended d, Extended m, Extended s) {
-  return Extended(DmsToDegrees(d, m, s).ToDouble());
+  return Extended(scheme::Degrees(d, m, s).ToDouble());
 }
 
 // ∂α/∂(Xp, Yp): how the direction angle from P to T turns as P moves.
@@ -108,8 +108,8 @@ Vec DirectionGradient(Vec P, Vec T) {
 // radii from A to the circles' centres; P is A mirrored in the line of the
 // centres.
 Vec ExactStation(Vec A, Vec B, Vec C, Extended gamma1, Extended gamma2) {
-  const Extended a = Cotangent(gamma1);
-  const Extended b = Cotangent(gamma2);
+  const Extended a = scheme::Cotangent(gamma1);
+  const Extended b = scheme::Cotangent(gamma2);
   const Extended K1 = (B.Y - A.Y) * a - (B.X - A.X);
   const Extended K2 = (B.X - A.X) * a + (B.Y - A.Y);
   const Extended K3 = (C.Y - A.Y) * b - (C.X - A.X);
@@ -223,7 +223,7 @@ FixQuality Assess(const Givens& g, double m) {
   // δε of the exact station, in seconds of (−648000, 648000].
   const Extended epsComputed =
       (ArcTan2(A.Y - P.Y, A.X - P.X) - ArcTan2(D.Y - P.Y, D.X - P.X)) * 180 / kPi;
-  double discrepancy = (ReduceAngle(epsComputed - epsMeasured) * 3600).ToDouble();
+  double discrepancy = (scheme::HalfTurn(epsComputed - epsMeasured) * 3600).ToDouble();
   if (discrepancy <= -648000) discrepancy += 1296000;
   q.controlDiscrepancy = discrepancy;
   q.controlPassed = std::fabs(discrepancy) <= 2 * q.controlSigma;

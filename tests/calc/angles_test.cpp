@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "calc/calc_error.h"
+#include "calc/scheme.h"
 
 namespace pothenot {
 namespace {
@@ -12,16 +13,16 @@ Extended X(long double v) {
 }
 
 TEST(AnglesTest, DegreesMinutesSecondsAreAddedAsTyped) {
-  EXPECT_EQ(DmsToDegrees(54, 11, 15).raw(), 54.1875L);
-  EXPECT_EQ(DmsToDegrees(-1, -30, 0).raw(), -1.5L);
-  EXPECT_EQ(DmsToDegrees(0, 90, 0).raw(), 1.5L);
-  EXPECT_EQ(DmsToDegrees(110, 24, 48).raw(), (48 / 3600.0L + 24 / 60.0L) + 110);
+  EXPECT_EQ(scheme::Degrees<Extended>(54, 11, 15).raw(), 54.1875L);
+  EXPECT_EQ(scheme::Degrees<Extended>(-1, -30, 0).raw(), -1.5L);
+  EXPECT_EQ(scheme::Degrees<Extended>(0, 90, 0).raw(), 1.5L);
+  EXPECT_EQ(scheme::Degrees<Extended>(110, 24, 48).raw(), (48 / 3600.0L + 24 / 60.0L) + 110);
 }
 
-TEST(AnglesTest, ReduceAngleBringsIntoTheHalfOpenCircle) {
+TEST(AnglesTest, HalfTurnBringsIntoTheHalfOpenCircle) {
   const std::pair<long double, long double> cases[] = {
       {-230.5L, 129.5L}, {180, 180}, {-180, 180}, {540, 180}, {-540, 180}, {359.75L, -0.25L}};
-  for (const auto& [in, out] : cases) EXPECT_EQ(ReduceAngle(X(in)).raw(), out) << in;
+  for (const auto& [in, out] : cases) EXPECT_EQ(scheme::HalfTurn(X(in)).raw(), out) << in;
 }
 
 TEST(AnglesTest, AngleTextPartsAreComputedApartAndNotCarried) {
