@@ -164,14 +164,14 @@ Number Work(Field field, const Known<Number>& v) {
 
 // A number as boxes are compared: its decimal digits without trailing zeros,
 // so that "1087,50" is "1087,5" and "-0" is "0".
-struct Decimal {
+struct TrimmedDecimal {
   bool negative = false;
   std::string digits;
   std::int64_t scale = 0;
-  friend bool operator==(const Decimal&, const Decimal&) = default;
+  friend bool operator==(const TrimmedDecimal&, const TrimmedDecimal&) = default;
 };
 
-Decimal Normal(NumberParts parts) {
+TrimmedDecimal Trimmed(NumberParts parts) {
   while (!parts.digits.empty() && parts.digits.back() == '0') parts.digits.pop_back();
   if (parts.digits.empty()) return {};
   return {parts.negative, std::move(parts.digits), parts.scale};
@@ -181,7 +181,7 @@ Decimal Normal(NumberParts parts) {
 // writes.
 struct Reading {
   Mark mark = Mark::Empty;         // Empty, Unreadable, or Correct for a readable text
-  Decimal decimal;                 // a number box
+  TrimmedDecimal decimal;          // a number box
   scheme::Dms dms;                 // an angle box
   std::optional<Extended> stored;  // its value as the worksheet keeps it
 };
@@ -213,7 +213,7 @@ Reading Read(Field field, const std::string& text, std::string_view separator) {
     try {
       NumberParts parts = ReadNumberText(text, separator);
       r.stored = scheme::Stored(NumberFromParts(parts));
-      r.decimal = Normal(std::move(parts));
+      r.decimal = Trimmed(std::move(parts));
     } catch (const CalcError&) {
       return r;  // not a number, or beyond what the worksheet can store
     }

@@ -86,7 +86,7 @@ TEST(ExtendedTest, DecimalDigitsAgreeWithCorrectlyRoundedPrinting) {
     for (const char* p = buffer; *p != 'e'; ++p) {
       if (*p >= '0' && *p <= '9') digits += *p;
     }
-    const Decimal got = ToDecimal(X(v), 15);
+    const RoundedDecimal got = ToDecimal(X(v), 15);
     ASSERT_EQ(got.digits, digits) << buffer;
     ASSERT_EQ(got.exponent, std::atoi(std::strchr(buffer, 'e') + 1)) << buffer;
     ASSERT_EQ(got.negative, v < 0);
