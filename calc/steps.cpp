@@ -1,5 +1,9 @@
 #include "calc/steps.h"
 
+#include <utility>
+
+#include "calc/angles.h"
+#include "calc/number_text.h"
 #include "calc/scheme.h"
 
 namespace pothenot {
@@ -40,7 +44,7 @@ constexpr Ways WorksheetOnly(Formula<Extended> formula) {
 constexpr std::string_view kDifferences = "разности координат";
 
 // clang-format off
-const Step kSteps[] = {
+constexpr Step kSteps[] = {
     // a and b, both worked before either is shown.
     {.field = Ea, .shownWithNext = true,
      .way = WorksheetOnly([](const Worksheet& v) { return CotangentCut(v[Gamma1]); })},
@@ -117,6 +121,48 @@ const Step kSteps[] = {
 // clang-format on
 static_assert(std::size(kSteps) == kStepCount);
 
+// A step shown with the next is stored, and the next is shown at once.
+constexpr bool ShownInPairs() {
+  for (std::size_t i = 0; i < kStepCount; ++i) {
+    if (!kSteps[i].shownWithNext) continue;
+    if (kSteps[i].shownOnly || i + 1 == kStepCount || kSteps[i + 1].shownWithNext) return false;
+  }
+  return true;
+}
+static_assert(ShownInPairs());
+
+// Calculate's walk, unrolled over the table so that each formula is called
+// directly.
+struct Walk {
+  TWorksheet& sheet;
+  std::string_view separator;
+  FieldValues<Extended>& v;
+  Working& where;
+
+  void Show(const Step& step, const Extended& value) {
+    if (step.angle) {
+      where = {{}, step.field};
+      sheet.setText(step.field, DegreesToDmsText(value, separator));
+    } else {
+      sheet.setText(step.field, TextFromNumber(value, separator));
+    }
+  }
+
+  template <std::size_t I>
+  void Next() {
+    constexpr const Step& step = kSteps[I];
+    where = {step.quantity, step.field};
+    const Extended value = Work(step, v);
+    if constexpr (!step.shownOnly) v.Set(step.field, value);
+    if constexpr (!step.shownWithNext) {
+      if constexpr (I > 0 && kSteps[I - 1].shownWithNext) {
+        Show(kSteps[I - 1], v[kSteps[I - 1].field]);
+      }
+      Show(step, value);
+    }
+  }
+};
+
 }  // namespace
 
 std::span<const Step, kStepCount> Steps() {
@@ -127,6 +173,19 @@ Exact Work(const Step& step, const FieldValues<Exact>& v) {
   if (!step.way.exact) throw CalcError::Fault(Kind::InvalidOperation);
   const Exact value = step.way.exact(v);
   return step.shownOnly ? value : Stored(value);
+}
+
+void WorkSheet(TWorksheet& sheet, std::string_view separator, FieldValues<Extended>& v,
+               Working& where) {
+  for (const AngleReading& reading : kTypedAngles) {
+    where = {reading.quantity, {}};
+    v.Set(reading.angle, WorkAngle(reading, v));
+  }
+  Walk walk{sheet, separator, v, where};
+  [&]<std::size_t... I>(std::index_sequence<I...>) {
+    (walk.Next<I>(), ...);
+  }
+  (std::make_index_sequence<kStepCount>{});
 }
 
 std::span<const AngleReading, 3> TypedAngles() {

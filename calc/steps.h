@@ -12,6 +12,7 @@
 #include "calc/extended.h"
 #include "calc/fields.h"
 #include "calc/scheme.h"
+#include "calc/worksheet.h"
 
 /// The 29 result steps of the worksheet, each described once: the box it
 /// fills, the boxes it is worked from, its formula from scheme.h in each
@@ -75,10 +76,11 @@ struct Step {
   bool shownOnly = false;  ///< shown, not stored: later steps work it afresh (a difference)
   bool angle = false;      ///< its box holds an angle text, D°M`S``; otherwise a number
   /// Worked, then the next step worked too, before either box is shown: a
-  /// fault in the next step leaves this box unwritten.
+  /// fault in the next step leaves this box unwritten. Only a stored step.
   bool shownWithNext = false;
   /// The quantity a fault while working it names, where that is not its
-  /// box's (`Info(field).quantity`); its box's own when it is shown.
+  /// box's (`Info(field).quantity`); an angle's text is written under its
+  /// box's own.
   std::string_view quantity = {};
   Ways way;  ///< its formula from scheme.h
 };
@@ -97,6 +99,24 @@ inline Extended Work(const Step& step, const FieldValues<Extended>& v) {
   return step.shownOnly ? value : scheme::Stored(value);
 }
 Exact Work(const Step& step, const FieldValues<Exact>& v);
+
+/// Where `Calculate`'s walk is, so that a fault can name what it befell: the
+/// quantity by name, or when that is empty the quantity in `field`'s box.
+struct Working {
+  std::string_view quantity;
+  Field field = Field::Ea;
+  std::string_view Name() const { return quantity.empty() ? Info(field).quantity : quantity; }
+};
+
+/// `Calculate`'s walk: the typed angles, then each step in order, into `v`
+/// (which holds the 17 givens), writing each box into `sheet` with
+/// `separator` as soon as it and any step shown with it are worked. `where`
+/// follows the walk: an angle's text is written under its box's name, a
+/// number's (which cannot fault) under the quantity last worked. Throws
+/// `CalcError` where the arithmetic faults, naming nothing: the caller names
+/// `where`.
+void WorkSheet(TWorksheet& sheet, std::string_view separator, FieldValues<Extended>& v,
+               Working& where);
 
 /// How a typed angle is read: the quantity a fault in it names ("γ1") and
 /// its three givens.
