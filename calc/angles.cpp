@@ -6,32 +6,6 @@
 
 namespace pothenot {
 
-Extended DmsToDegrees(Extended d, Extended m, Extended s) {
-  return scheme::Degrees(d, m, s);
-}
-
-Extended Cotangent(Extended x) {
-  const Extended r = kPi * x / 180;
-  return Cos(r) / Sin(r);
-}
-
-Extended DirectionAngleOfRatio(Extended q) {
-  return ArcTan2(q, 1) * 180 / kPi + 180;
-}
-
-Extended DirectionAngle(Extended q, bool targetNorth) {
-  Extended alpha = DirectionAngleOfRatio(q);
-  if (targetNorth) {
-    alpha = alpha - 180;
-    if (alpha < Extended(0)) alpha = alpha + 360;
-  }
-  return alpha;
-}
-
-Extended ReduceAngle(Extended x) {
-  return scheme::HalfTurn(x);
-}
-
 std::string DegreesToDmsText(Extended x, std::string_view separator) {
   const scheme::Dms parts = scheme::DmsOf(x);
   auto part = [&](std::int64_t v) { return TextFromNumber(Extended::FromInt64(v), separator); };

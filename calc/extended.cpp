@@ -148,11 +148,11 @@ __extension__ typedef unsigned __int128 Uint128;
 // m × 10^k fits 128 bits, so q = round(m × 10^k / 2^s) is exact with ties to
 // even. Gives nothing where that does not hold; the caller falls back on
 // the C library then.
-std::optional<Decimal> FixedDecimal(long double x, int digits) {
+std::optional<RoundedDecimal> FixedDecimal(long double x, int digits) {
   const long double a = std::fabs(x);
   if (!(a > 0) || digits < 1 || digits > 18) return std::nullopt;
   if (a < 1e15L && a == WholePart(a)) {  // a whole number: its own digits
-    Decimal out;
+    RoundedDecimal out;
     out.negative = std::signbit(x);
     out.digits = std::to_string(static_cast<std::uint64_t>(a));
     out.exponent = static_cast<int>(out.digits.size()) - 1;
@@ -196,7 +196,7 @@ std::optional<Decimal> FixedDecimal(long double x, int digits) {
       q = lowest;
       ++E;
     }
-    Decimal out;
+    RoundedDecimal out;
     out.negative = std::signbit(x);
     out.digits = std::to_string(q);
     out.exponent = E;
@@ -207,7 +207,7 @@ std::optional<Decimal> FixedDecimal(long double x, int digits) {
 
 }  // namespace
 
-Decimal ToDecimal(Extended x, int digits) {
+RoundedDecimal ToDecimal(Extended x, int digits) {
   if (auto fixed = FixedDecimal(x.raw(), digits)) return *std::move(fixed);
 
   // "%.*Le" rounds the exact binary value to nearest, ties to even.
@@ -216,7 +216,7 @@ Decimal ToDecimal(Extended x, int digits) {
   std::snprintf(buffer, sizeof buffer, "%.*Le", digits - 1, x.raw());
   uselocale(previous);
 
-  Decimal out;
+  RoundedDecimal out;
   const char* p = buffer;
   if (*p == '-') {
     out.negative = true;

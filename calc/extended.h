@@ -114,11 +114,11 @@ Extended Remainder(Extended x, Extended y);
 Extended FromDecimal(const std::string& ascii);
 
 /// x rounded to `digits` significant decimal digits, ties to even.
-struct Decimal {
+struct RoundedDecimal {
   bool negative = false;
   std::string digits;  ///< exactly `digits` characters '0'..'9'; the first is not '0' unless x is 0
   int exponent = 0;    ///< x ≈ 0.d1d2d3... × 10^(exponent + 1), i.e. d1 stands for 10^exponent
 };
-Decimal ToDecimal(Extended x, int digits);
+RoundedDecimal ToDecimal(Extended x, int digits);
 
 }  // namespace pothenot

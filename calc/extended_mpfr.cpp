@@ -207,8 +207,8 @@ Extended FromDecimal(const std::string& ascii) {
       [&](mpfr_ptr r) { return mpfr_strtofr(r, ascii.c_str(), nullptr, 10, MPFR_RNDN); });
 }
 
-Decimal ToDecimal(Extended x, int digits) {
-  Decimal out;
+RoundedDecimal ToDecimal(Extended x, int digits) {
+  RoundedDecimal out;
   const MpfrValue v(x);
   out.negative = mpfr_signbit(v.get()) != 0;
   if (mpfr_zero_p(v.get())) {

@@ -6,10 +6,10 @@
 #include <stdexcept>
 #include <string>
 
-#include "calc/angles.h"
 #include "calc/calc_error.h"
 #include "calc/extended.h"
 #include "calc/givens.h"
+#include "calc/scheme.h"
 
 namespace pothenot {
 
@@ -81,13 +81,13 @@ double Root(Extended x) {
   return root;
 }
 
-double Degrees(Extended radians) {
+double DegreesOfRadians(Extended radians) {
   return (radians * 180 / kPi).ToDouble();
 }
 
 // An angle of the givens in decimal degrees, stored as Calculate stores it.
 Extended Angle(Extended d, Extended m, Extended s) {
-  return Extended(DmsToDegrees(d, m, s).ToDouble());
+  return Extended(scheme::Degrees(d, m, s).ToDouble());
 }
 
 // ∂α/∂(Xp, Yp): how the direction angle from P to T turns as P moves.
@@ -108,8 +108,8 @@ Vec DirectionGradient(Vec P, Vec T) {
 // radii from A to the circles' centres; P is A mirrored in the line of the
 // centres.
 Vec ExactStation(Vec A, Vec B, Vec C, Extended gamma1, Extended gamma2) {
-  const Extended a = Cotangent(gamma1);
-  const Extended b = Cotangent(gamma2);
+  const Extended a = scheme::Cotangent(gamma1);
+  const Extended b = scheme::Cotangent(gamma2);
   const Extended K1 = (B.Y - A.Y) * a - (B.X - A.X);
   const Extended K2 = (B.X - A.X) * a + (B.Y - A.Y);
   const Extended K3 = (C.Y - A.Y) * b - (C.X - A.X);
@@ -209,7 +209,7 @@ FixQuality Assess(const Givens& g, double m) {
   q.circleRadius = circle.radius;
   q.circleShare = circle.distance / circle.radius;  // 0 for a line: its radius is +infinity
 
-  const double between = Degrees(ArcTan2(Abs(det), Dot(r1, r2)));
+  const double between = DegreesOfRadians(ArcTan2(Abs(det), Dot(r1, r2)));
   q.cutAngle = between > 90 ? 180 - between : between;
   q.geometry = q.cutAngle >= kReliableCut ? Geometry::Reliable
                : q.cutAngle >= kWeakCut   ? Geometry::Weak
@@ -223,7 +223,7 @@ FixQuality Assess(const Givens& g, double m) {
   // δε of the exact station, in seconds of (−648000, 648000].
   const Extended epsComputed =
       (ArcTan2(A.Y - P.Y, A.X - P.X) - ArcTan2(D.Y - P.Y, D.X - P.X)) * 180 / kPi;
-  double discrepancy = (ReduceAngle(epsComputed - epsMeasured) * 3600).ToDouble();
+  double discrepancy = (scheme::HalfTurn(epsComputed - epsMeasured) * 3600).ToDouble();
   if (discrepancy <= -648000) discrepancy += 1296000;
   q.controlDiscrepancy = discrepancy;
   q.controlPassed = std::fabs(discrepancy) <= 2 * q.controlSigma;

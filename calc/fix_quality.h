@@ -58,6 +58,10 @@ struct FixQuality {
   bool controlPassed;  // |controlDiscrepancy| ≤ 2 · controlSigma
 };
 
+/// m_β, the mean square error of a measured angle, in arc seconds, where
+/// nobody has said otherwise: the exercise variants are judged with it.
+inline constexpr double kDefaultAngleErrorSeconds = 5.0;
+
 /// The station P at which A, B and C are seen under γ1 and γ2, judged from the
 /// givens of `sheet` without any cut, and the control against D and ε.
 ///

@@ -124,7 +124,7 @@ Extended NumberFromParts(const NumberParts& parts) {
 
 std::string TextFromNumber(Extended value, std::string_view separator) {
   if (value == Extended(0)) return "0";
-  const Decimal d = ToDecimal(value, kSignificantDigits);
+  const RoundedDecimal d = ToDecimal(value, kSignificantDigits);
 
   std::string_view digits = d.digits;
   while (digits.size() > 1 && digits.back() == '0') digits.remove_suffix(1);

@@ -3,7 +3,7 @@
 #include <string_view>
 
 #include "calc/extended.h"
-#include "calc/givens.h"
+#include "calc/steps.h"
 #include "calc/worksheet.h"
 
 namespace pothenot {
@@ -27,22 +27,12 @@ namespace pothenot {
 /// the stop keep their new texts and every other field keeps its old one.
 void Calculate(TWorksheet& sheet, std::string_view decimalSeparator);
 
-/// The quantities one run of `Calculate` stores, each the double every later
-/// step uses. Angles in decimal degrees; coordinates and their differences in
-/// the worksheet's length unit; a, b, C, C² and ctg(PD) plain ratios.
-struct Solution {
-  Givens givens;                          ///< the 17 givens as read
-  Extended epsMeasured, gamma1, gamma2;   ///< as typed: any size and sign
-  Extended a, b;                          ///< ctg γ1, ctg γ2, five decimals
-  Extended K1, K3, K1_K3, K2, K4, K2_K4;  ///< hundredths
-  Extended C, CC;                         ///< five decimals
-  Extended K2_CK1, K4_CK3;                ///< hundredths
-  Extended dY, dX;                        ///< from A to P, hundredths
-  Extended Yp, Xp;                        ///< the station, uncut
-  Extended ctgPD;                         ///< five decimals
-  Extended alphaPA, alphaPD;              ///< direction angles, [0°, 360°)
-  Extended epsComputed, deltaEps;         ///< (−180°, 180°]
-};
+/// The quantities one run of `Calculate` stores, by field: the 17 givens as
+/// read and every result but the differences it only shows
+/// (`Step::shownOnly`, missing here), each the double every later step uses.
+/// Angles in decimal degrees; coordinates in the worksheet's length unit;
+/// a, b, C, C² and ctg(PD) plain ratios.
+using Solution = FieldValues<Extended>;
 
 /// `Calculate`, which also hands back what it stored, for whatever judges
 /// the same worksheet. Writes and throws exactly as `Calculate`.

@@ -1,11 +1,27 @@
 #include "calc/scheme.h"
 
-#include "calc/angles.h"
-
 namespace pothenot::scheme {
+
+Extended Cotangent(const Extended& x) {
+  const Extended r = kPi * x / 180;
+  return Cos(r) / Sin(r);
+}
 
 Extended CotangentCut(const Extended& gamma) {
   return TruncTo(Cotangent(gamma), 100000);
+}
+
+Extended DirectionAngleOfRatio(const Extended& q) {
+  return ArcTan2(q, 1) * 180 / kPi + 180;
+}
+
+Extended DirectionAngle(const Extended& q, bool targetNorth) {
+  Extended alpha = DirectionAngleOfRatio(q);
+  if (targetNorth) {
+    alpha = alpha - 180;
+    if (alpha < Extended(0)) alpha = alpha + 360;
+  }
+  return alpha;
 }
 
 // The arctangent of the ratio gives the angle towards a target south of P; a

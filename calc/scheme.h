@@ -36,6 +36,12 @@ Number Degrees(const Number& d, const Number& m, const Number& s) {
   return (s / 3600 + m / 60) + d;
 }
 
+/// ctg of an angle of x degrees: cos(r) / sin(r) with r = π × x / 180.
+/// At 0° the sine is exactly zero: DivisionByZero. At 180° and 360° the sine
+/// of the extended argument is tiny but not zero (about 1E-19), so the
+/// cotangent is huge but finite. At 90° it is about −2.5E-20, not zero.
+Extended Cotangent(const Extended& x);
+
 /// a = ctg γ1 and b = ctg γ2, cut to five decimals. DivisionByZero at 0°,
 /// InvalidOperation where the cotangent is beyond the cut's range.
 Extended CotangentCut(const Extended& gamma);
@@ -121,6 +127,18 @@ Number CtgPD(const Number& Xd, const Number& Yd, const Number& Xp, const Number&
   return TruncTo((Yd - Yp) / (Xd - Xp), 100000);
 }
 
+/// Angle of a ratio q = ΔY / ΔX, in degrees: arctan(q) × 180 / π + 180, the
+/// arctangent taken of q and 1. Lies strictly between 90° and 270°: the true
+/// direction angle when the target lies south of the station (its X below
+/// the station's), 180° more than it otherwise.
+Extended DirectionAngleOfRatio(const Extended& q);
+
+/// The true direction angle in [0°, 360°) from a station to a target: the
+/// angle of the ratio, less 180° when the target lies north of the station
+/// (`targetNorth`: its X larger than the station's), plus 360° if that falls
+/// below zero.
+Extended DirectionAngle(const Extended& q, bool targetNorth);
+
 /// (PA), the direction angle from P to A in [0°, 360°), from the ratio
 /// (K1 − K3) / (K2 − K4) of the K values themselves.
 Extended AlphaPA(const Extended& K1, const Extended& K2, const Extended& K3, const Extended& K4,
@@ -130,7 +148,8 @@ Extended AlphaPA(const Extended& K1, const Extended& K2, const Extended& K3, con
 /// (Yd − Yp) / (Xd − Xp).
 Extended AlphaPD(const Extended& Xd, const Extended& Yd, const Extended& Xp, const Extended& Yp);
 
-/// An angle brought into (−180°, 180°]: −180° becomes 180°.
+/// An angle brought into (−180°, 180°] by the exact remainder of division by
+/// 360°: −180° becomes 180°.
 template <class Number>
 Number HalfTurn(const Number& x) {
   const Number r = Remainder(x, 360);

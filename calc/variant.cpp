@@ -18,8 +18,6 @@ namespace pothenot {
 
 namespace {
 
-constexpr std::uint32_t kLastNumber = 999999;
-
 // The figure lives in centimetres. The station keeps 7 km from the edges of
 // the coordinate range, so a point up to 5 km away stays inside 1 000 – 99 999,99.
 constexpr std::int64_t kStationMin = 700000;   // cm
@@ -32,10 +30,9 @@ constexpr std::int64_t kApart = 31000;      // cm, between two points
 
 // Margins on the judgements, for the same reason: the cut angle against the
 // 30° of a Reliable fix, the cuts' cost against 5 cm, δε against 2σ.
-constexpr double kCutAngleMin = 30.5;       // degrees
-constexpr double kWorksheetError = 0.045;   // m
-constexpr double kControlShare = 1.9;       // of σ
-constexpr double kAngleErrorSeconds = 5.0;  // m_β of the control, arc seconds
+constexpr double kCutAngleMin = 30.5;      // degrees
+constexpr double kWorksheetError = 0.045;  // m
+constexpr double kControlShare = 1.9;      // of σ
 // A measured angle whose seconds lie this close to a rounding boundary is
 // not used: another platform's last-ulp trigonometry could round it the other way.
 constexpr double kBoundaryGuard = 1e-4;  // arc seconds
@@ -197,7 +194,7 @@ std::optional<TWorksheet> Sheet(Point P, Point A, Point B, Point C, Point D) {
 // passes, and a worksheet that computes it to within 5 cm.
 bool GoodExercise(const TWorksheet& sheet) {
   try {
-    const FixQuality fix = AssessFix(sheet, ",", kAngleErrorSeconds);
+    const FixQuality fix = AssessFix(sheet, ",", kDefaultAngleErrorSeconds);
     if (fix.geometry != Geometry::Reliable || fix.cutAngle < kCutAngleMin) return false;
     if (!fix.controlPassed || std::abs(fix.controlDiscrepancy) > kControlShare * fix.controlSigma)
       return false;
@@ -215,9 +212,10 @@ bool GoodExercise(const TWorksheet& sheet) {
 }  // namespace
 
 TWorksheet MakeVariant(std::uint32_t number) {
-  if (number < 1 || number > kLastNumber)
-    throw std::invalid_argument("MakeVariant: the number of a variant is 1 to 999999, not " +
-                                std::to_string(number));
+  if (number < kFirstVariant || number > kLastVariant)
+    throw std::invalid_argument("MakeVariant: the number of a variant is " +
+                                std::to_string(kFirstVariant) + " to " +
+                                std::to_string(kLastVariant) + ", not " + std::to_string(number));
   SplitMix64 random(0x5EC7105ULL * 1000003ULL + number);
   // About one figure in three is kept; a run this long means the checks are broken.
   for (int attempt = 0; attempt < 100000; ++attempt) {

@@ -3,25 +3,16 @@
 #include <gtest/gtest.h>
 
 #include "calc/calc_error.h"
+#include "calc/scheme.h"
 
 namespace pothenot {
 namespace {
 
-Extended X(long double v) {
-  return Extended::FromRaw(v);
-}
-
-TEST(AnglesTest, DegreesMinutesSecondsAreAddedAsTyped) {
-  EXPECT_EQ(DmsToDegrees(54, 11, 15).raw(), 54.1875L);
-  EXPECT_EQ(DmsToDegrees(-1, -30, 0).raw(), -1.5L);
-  EXPECT_EQ(DmsToDegrees(0, 90, 0).raw(), 1.5L);
-  EXPECT_EQ(DmsToDegrees(110, 24, 48).raw(), (48 / 3600.0L + 24 / 60.0L) + 110);
-}
-
-TEST(AnglesTest, ReduceAngleBringsIntoTheHalfOpenCircle) {
-  const std::pair<long double, long double> cases[] = {
-      {-230.5L, 129.5L}, {180, 180}, {-180, 180}, {540, 180}, {-540, 180}, {359.75L, -0.25L}};
-  for (const auto& [in, out] : cases) EXPECT_EQ(ReduceAngle(X(in)).raw(), out) << in;
+// Seconds and minutes first, as the worksheet sums them: another order
+// moves the last bits of γ and ε.
+TEST(AnglesTest, DegreesMinutesSecondsAreSummedInTheWorksheetsOrder) {
+  EXPECT_EQ(scheme::Degrees<Extended>(110, 24, 48).raw(), (48 / 3600.0L + 24 / 60.0L) + 110);
+  EXPECT_EQ(scheme::Degrees<Extended>(-1, -30, 0).raw(), -1.5L);
 }
 
 TEST(AnglesTest, AngleTextPartsAreComputedApartAndNotCarried) {

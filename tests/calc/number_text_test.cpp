@@ -43,10 +43,15 @@ TEST_F(NumberTextTest, ReadsTheWorksheetsNotationOnly) {
   EXPECT_EQ(Read("000123,4500e+1"), 1234.5L);
   EXPECT_NE(Read("0,1"), static_cast<long double>(0.1));  // the nearest extended, not double
   EXPECT_TRUE(std::signbit(Read("-0")));
-  for (const char* text :
-       {"", " ", "-", ",", "1,2,3", "10491.83", "1 000", "1\t", "1e", "e5", "--1", "1-", "inf",
-        "nan", "0x1p3", "1,5 E3", "1E3,5", "1\xC2\xA0", "12a"}) {
+  for (const char* text : {"", "1,2,3", "10491.83", "1 000", "1\t", "1e", "e5", "--1", "1-", "inf",
+                           "nan", "0x1p3", "1,5 E3", "1E3,5", "1\xC2\xA0", "12a"}) {
     EXPECT_EQ(Failure(text), Kind::NotANumber) << "'" << text << "'";
+  }
+  for (int b = 0; b < 256; ++b) {  // every byte alone: a digit or not a number
+    const std::string text(1, static_cast<char>(b));
+    const bool digit = b >= '0' && b <= '9';
+    EXPECT_EQ(Failure(text), digit ? std::nullopt : std::optional(Kind::NotANumber)) << b;
+    EXPECT_TRUE(!digit || Read(text) == b - '0') << b;
   }
   EXPECT_EQ(Failure(std::string_view("1\0", 2)), Kind::NotANumber);
   EXPECT_EQ(Read("1.5", "."), 1.5L);
@@ -125,17 +130,6 @@ TEST_F(NumberTextTest, MegabyteTextsAreReadOrRefused) {
   std::string third = "0,";
   third.append(1 << 20, '3');
   EXPECT_EQ(Read(third), 1.0L / 3);
-}
-
-TEST_F(NumberTextTest, EveryByteAloneIsADigitOrNotANumber) {
-  for (int b = 0; b < 256; ++b) {
-    const std::string text(1, static_cast<char>(b));
-    if (b >= '0' && b <= '9') {
-      EXPECT_EQ(Read(text), static_cast<long double>(b - '0'));
-    } else {
-      EXPECT_THROW((void)Read(text), CalcError) << b;
-    }
-  }
 }
 
 }  // namespace
