@@ -6,9 +6,6 @@
 
 namespace pothenot {
 
-/// The angle error m_β, arc seconds, at which a fix is judged unless the user picks another.
-inline constexpr double kDefaultAngleErrorSeconds = 5.0;
-
 /// How firmly the two position circles fix the station, judged by the angle
 /// at which they cross.
 enum class Geometry { Reliable, Weak, Dangerous };
