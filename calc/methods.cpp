@@ -27,6 +27,9 @@ constexpr const char* kOutOfRange =
     "Числа этого способа выходят за пределы представимых: координаты или углы слишком "
     "велики или слишком малы.";
 
+// The most steps a method works (ToTal's), so that they are made room for once.
+constexpr std::size_t kMostSteps = 17;
+
 // A method's own construction breaks down for this figure: why, in one sentence.
 struct Breakdown {
   const char* why;
@@ -39,14 +42,18 @@ struct Figure {
   Extended a, b;
 };
 
-// ctg x of x degrees with x brought into [−45°, 45°] by whole quarter turns
-// first, exactly: the sine and cosine then need no reduction of their own,
-// which costs more than the rest of a method. ctg(r + 90°) = −tg r.
+// ctg x of x degrees with x brought into [−45°, 45°] first, exactly: by the
+// remainder of 180°, then, past 45°, by a quarter turn, ctg(s ± 90°) = −tg s.
+// The sine and cosine then need no reduction of their own, which costs more
+// than the rest of a method.
 Extended QuarterCotangent(Extended x) {
-  const Extended r = Remainder(x, 90);
+  const Extended r = Remainder(x, 180);
+  if (r > Extended(45) || r < Extended(-45)) {
+    const Extended s = kPi * (r > Extended(0) ? r - 90 : r + 90) / 180;
+    return -(Sin(s) / Cos(s));
+  }
   const Extended radians = kPi * r / 180;
-  if (Remainder((x - r) / 90, 2) == Extended(0)) return Cos(radians) / Sin(radians);
-  return -(Sin(radians) / Cos(radians));
+  return Cos(radians) / Sin(radians);
 }
 
 // The givens as a figure; `CalcError` InvalidOperation where they fix no station.
@@ -63,11 +70,11 @@ class Record {
  public:
   explicit Record(MethodSolution& solution) : solution_(solution) {}
   Extended operator()(const char* name, const char* formula, Extended value) const {
-    solution_.steps.push_back({name, formula, value.ToDouble()});
+    solution_.steps.emplace_back(name, formula, value.ToDouble());
     return value;
   }
   void operator()(const char* name, const char* formula, double value) const {
-    solution_.steps.push_back({name, formula, value});
+    solution_.steps.emplace_back(name, formula, value);
   }
 
  private:
@@ -239,6 +246,7 @@ std::vector<MethodSolution> SolveByMethods(const TWorksheet& sheet,
   out[2] = {Method::Collins, "Способ Коллинза", {}, {}, {}, {}};
   out[3] = {Method::Tienstra, "Способ Тинстры", {}, {}, {}, {}};
   out[4] = {Method::ToTal, "Алгоритм ToTal", {}, {}, {}, {}};
+  for (MethodSolution& s : out) s.steps.reserve(kMostSteps);
   Figure f;
   try {
     // What no method can get past: givens that fix no station, and a station
