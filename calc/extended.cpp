@@ -82,21 +82,12 @@ locale_t CLocale() {
 
 }  // namespace
 
-Extended operator+(Extended a, Extended b) {
-  return Checked(a.raw() + b.raw());
-}
-Extended operator-(Extended a, Extended b) {
-  return Checked(a.raw() - b.raw());
-}
-Extended operator*(Extended a, Extended b) {
-  return Checked(a.raw() * b.raw());
+void native::NotFinite(long double v) {
+  Fault(std::isinf(v) ? CalcError::Kind::Overflow : CalcError::Kind::InvalidOperation);
 }
 
-Extended operator/(Extended a, Extended b) {
-  if (b.raw() == 0) {
-    Fault(a.raw() == 0 ? CalcError::Kind::InvalidOperation : CalcError::Kind::DivisionByZero);
-  }
-  return Checked(a.raw() / b.raw());
+void native::DividedByZero(long double dividend) {
+  Fault(dividend == 0 ? CalcError::Kind::InvalidOperation : CalcError::Kind::DivisionByZero);
 }
 
 double Extended::ToDouble() const {

@@ -61,10 +61,10 @@ class Extended {
   }
   friend POTHENOT_EXTENDED_CONSTEXPR bool operator>(Extended a, Extended b) { return b < a; }
 
-  friend Extended operator+(Extended a, Extended b);
-  friend Extended operator-(Extended a, Extended b);
-  friend Extended operator*(Extended a, Extended b);
-  friend Extended operator/(Extended a, Extended b);
+  friend POTHENOT_EXTENDED_ARITHMETIC Extended operator+(Extended a, Extended b);
+  friend POTHENOT_EXTENDED_ARITHMETIC Extended operator-(Extended a, Extended b);
+  friend POTHENOT_EXTENDED_ARITHMETIC Extended operator*(Extended a, Extended b);
+  friend POTHENOT_EXTENDED_ARITHMETIC Extended operator/(Extended a, Extended b);
 
   /// The nearest double, as the worksheet stores a quantity. Overflow when the
   /// value lies beyond the largest double; a value below the smallest double
@@ -122,3 +122,7 @@ struct RoundedDecimal {
 RoundedDecimal ToDecimal(Extended x, int digits);
 
 }  // namespace pothenot
+
+#if !defined(POTHENOT_EXTENDED_MPFR)
+#include "calc/extended_native_arithmetic.h"
+#endif

@@ -7,6 +7,7 @@
 
 #define POTHENOT_EXTENDED_CONSTEXPR
 #define POTHENOT_EXTENDED_CONSTANT inline const
+#define POTHENOT_EXTENDED_ARITHMETIC
 
 namespace pothenot {
 

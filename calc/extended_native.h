@@ -15,6 +15,9 @@ static_assert(std::numeric_limits<long double>::digits == 64 &&
 
 #define POTHENOT_EXTENDED_CONSTEXPR constexpr
 #define POTHENOT_EXTENDED_CONSTANT inline constexpr
+// The four operations are inline (extended_native_arithmetic.h): each is one
+// instruction and a test, which a call would cost several times over.
+#define POTHENOT_EXTENDED_ARITHMETIC inline
 
 namespace pothenot {
 

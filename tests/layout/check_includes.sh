@@ -9,8 +9,9 @@ declare -A allowed=(
   [ui/sheet]="calc ui/common ui/sheet"
   [ui/drawing]="calc ui/common ui/sheet ui/drawing"
   [ui/marking]="calc ui/common ui/sheet ui/marking"
-  [ui/paper]="calc ui/common ui/sheet ui/drawing ui/paper"
-  [ui/app]="calc ui/common ui/sheet ui/drawing ui/marking ui/paper ui/app"
+  [ui/methods]="calc ui/common ui/sheet ui/methods"
+  [ui/paper]="calc ui/common ui/sheet ui/drawing ui/methods ui/paper"
+  [ui/app]="calc ui/common ui/sheet ui/drawing ui/marking ui/methods ui/paper ui/app"
   [help]="help"
 )
 status=0

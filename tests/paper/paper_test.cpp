@@ -14,6 +14,8 @@
 #include "calc/resection.h"
 #include "calc/variant.h"
 #include "ui/common/Application.h"
+#include "ui/methods/MethodsCommand.h"
+#include "ui/methods/MethodsWindow.h"
 #include "ui/paper/PaperCommands.h"
 #include "ui/paper/SheetPrint.h"
 #include "ui/paper/VariantBook.h"
@@ -90,6 +92,22 @@ class TestPaper : public QObject {
     QCOMPARE(commands()->variantTitle(), QString());
     QCOMPARE(paper::writeSheetPdf(w_->form(), drawing(), pdf, {}).status, Outcome::Written);
     QVERIFY(Words(pdf, 2).contains(u"нельзя."_s));
+  }
+
+  // While «Способы решения» is open (F4) the sheet has a page 3 with what the
+  // window shows; once it is closed, the sheet has two pages again.
+  void methodsPageWhileTheirWindowIsOpen() {
+    const QString pdf = path(u"methods.pdf"_s);
+    const pothenot::MethodsCommand* methods = w_->commands().methods;
+    QTest::keyClick(&w_->form(), Qt::Key_F4);
+    QCoreApplication::processEvents();
+    QCOMPARE(paper::writeSheetPdf(w_->form(), drawing(), pdf, {}, methods).status, Outcome::Written);
+    const QStringList shown = methods->window()->text().split(QRegularExpression(u"\\s+"_s));
+    const QStringList page3 = Words(pdf, 3);
+    for (const QString& word : shown) QVERIFY2(page3.contains(word), qPrintable(word));
+    QTest::keyClick(methods->window(), Qt::Key_F4);
+    QCOMPARE(paper::writeSheetPdf(w_->form(), drawing(), pdf, {}, methods).status, Outcome::Written);
+    QVERIFY(Words(pdf, 3).isEmpty() && !Words(pdf, 2).isEmpty());
   }
 
   // A folder that is a regular file cannot be written into, not even by root:

@@ -2,6 +2,7 @@
 
 #include "ui/drawing/DrawingCommand.h"
 #include "ui/marking/WorkCheck.h"
+#include "ui/methods/MethodsCommand.h"
 #include "ui/paper/PaperCommands.h"
 #include "ui/sheet/Zadaha.h"
 
@@ -10,9 +11,10 @@ namespace pothenot {
 Commands attachCommands(TForm2& form) {
   auto* drawing = new DrawingCommand(&form);
   auto* marking = new WorkCheck(&form);
-  // Page 2 of the printed sheet is the drawing.
-  auto* paper = new PaperCommands(&form, drawing);
-  return {drawing, marking, paper};
+  auto* methods = new MethodsCommand(&form);
+  // Page 2 of the printed sheet is the drawing, page 3 the methods while their window is open.
+  auto* paper = new PaperCommands(&form, drawing, methods);
+  return {drawing, marking, methods, paper};
 }
 
 }  // namespace pothenot

@@ -5,6 +5,7 @@ class TForm2;
 namespace pothenot {
 
 class DrawingCommand;
+class MethodsCommand;
 class PaperCommands;
 class WorkCheck;
 
@@ -14,6 +15,7 @@ class WorkCheck;
 struct Commands {
   DrawingCommand* drawing;  ///< F2: "Чертёж засечки"
   WorkCheck* marking;       ///< F3: "Проверить мои вычисления"
+  MethodsCommand* methods;  ///< F4: "Способы решения"
   PaperCommands* paper;     ///< Ctrl+P, Ctrl+S, Ctrl+N, Ctrl+Shift+N: paper and variants
 };
 

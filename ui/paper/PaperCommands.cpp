@@ -27,10 +27,12 @@ std::uint32_t nextVariant(std::uint32_t number) {
 
 }  // namespace
 
-PaperCommands::PaperCommands(TForm2* form, const DrawingCommand* drawing)
+PaperCommands::PaperCommands(TForm2* form, const DrawingCommand* drawing,
+                             const MethodsCommand* methods)
     : QObject(form),
       form_(form),
       drawing_(drawing),
+      methods_(methods),
       suggestion_(static_cast<std::uint32_t>(QRandomGenerator::global()->bounded(1, 1000))) {
   const auto add = [this](const QString& text, const QKeySequence& key,
                           void (PaperCommands::*run)()) {
@@ -75,7 +77,7 @@ void PaperCommands::print() {
     report(QStringLiteral("Не удалось начать печать."));
     return;
   }
-  paper::paintSheet(painter, printer, *form_, *drawing_, variantTitle());
+  paper::paintSheet(painter, printer, *form_, *drawing_, variantTitle(), methods_);
 }
 
 void PaperCommands::savePdf() {
@@ -85,7 +87,8 @@ void PaperCommands::savePdf() {
       (variant.isEmpty() ? kProgramTitle : variant) + ".pdf",
       QStringLiteral("Документ PDF (*.pdf)"));
   if (chosen.isEmpty()) return;
-  const auto outcome = paper::writeSheetPdf(*form_, *drawing_, paper::pdfPath(chosen), variant);
+  const auto outcome =
+      paper::writeSheetPdf(*form_, *drawing_, paper::pdfPath(chosen), variant, methods_);
   if (outcome.status == paper::Outcome::Failed) report(outcome.message);
 }
 

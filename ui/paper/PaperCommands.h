@@ -10,6 +10,7 @@ namespace pothenot {
 
 class ClassVariantsDialog;
 class DrawingCommand;
+class MethodsCommand;
 class VariantDialog;
 
 /// The problem window's commands for paper and for exercises:
@@ -23,8 +24,9 @@ class PaperCommands : public QObject {
 
  public:
   /// Gives `form`, which owns it, these commands (keys and background menu).
-  /// Page 2 of the printed sheet is what `drawing` shows.
-  PaperCommands(TForm2* form, const DrawingCommand* drawing);
+  /// Page 2 of the printed sheet is what `drawing` shows; page 3 what the
+  /// window of `methods` shows, while it is open.
+  PaperCommands(TForm2* form, const DrawingCommand* drawing, const MethodsCommand* methods);
 
   /// Puts exercise `number` on the sheet: its givens, empty results.
   void showVariant(std::uint32_t number);
@@ -41,6 +43,7 @@ class PaperCommands : public QObject {
 
   TForm2* form_;
   const DrawingCommand* drawing_;
+  const MethodsCommand* methods_;
   VariantDialog* variantDialog_ = nullptr;
   ClassVariantsDialog* classDialog_ = nullptr;
   std::uint32_t lastVariant_ = 0;  ///< 0: none shown yet

@@ -2,6 +2,9 @@
 
 #include <QPagedPaintDevice>
 #include <QPainter>
+#include <QTextDocument>
+#include <algorithm>
+#include <memory>
 
 #include "calc/fix_quality.h"
 #include "ui/common/Title.h"
@@ -10,6 +13,8 @@
 #include "ui/drawing/DrawingWindow.h"
 #include "ui/drawing/FigureView.h"
 #include "ui/drawing/FixReport.h"
+#include "ui/methods/MethodsCommand.h"
+#include "ui/methods/MethodsWindow.h"
 #include "ui/sheet/Zadaha.h"
 
 namespace pothenot::paper {
@@ -19,10 +24,29 @@ namespace {
 // The share of page 2's height that the figure takes, above its text.
 constexpr qreal kFigureShare = 0.55;
 
+// The width, in the document's own pixels, at which page 3 is laid out
+// before it is scaled to the page.
+constexpr qreal kMethodsWidth = 640;
+
+// Page 3: the methods window's text, laid out for the page's width and
+// scaled down further if it would run past the page's bottom.
+void paintMethods(QPainter& painter, const QRectF& area, const QTextDocument& shown) {
+  const std::unique_ptr<QTextDocument> page(shown.clone());
+  page->setTextWidth(kMethodsWidth);
+  const QSizeF size = page->size();
+  const qreal scale = std::min(area.width() / size.width(), area.height() / size.height());
+  painter.save();
+  painter.translate(area.topLeft());
+  painter.scale(scale, scale);
+  page->drawContents(&painter);
+  painter.restore();
+}
+
 }  // namespace
 
 void paintSheet(QPainter& painter, QPagedPaintDevice& device, TForm2& form,
-                const DrawingCommand& drawing, const QString& variant) {
+                const DrawingCommand& drawing, const QString& variant,
+                const MethodsCommand* methods) {
   const QRectF area = pageArea(device);
   paintPanel(painter, paintHeader(painter, area, variant), form.sheetPanel());
 
@@ -47,12 +71,16 @@ void paintSheet(QPainter& painter, QPagedPaintDevice& device, TForm2& form,
     below.setTop(figure.bottom() + below.height() * 0.02);
   }
   paintLines(painter, below, fixReport(view->figure(), separator).trimmed().split(u'\n'), 10);
+
+  if (methods == nullptr || !methods->isOpen()) return;
+  device.newPage();
+  paintMethods(painter, paintHeader(painter, area, variant), *methods->window()->document());
 }
 
 Outcome writeSheetPdf(TForm2& form, const DrawingCommand& drawing, const QString& path,
-                      const QString& variant) {
+                      const QString& variant, const MethodsCommand* methods) {
   return writePdf(path, kProgramTitle, [&](QPainter& painter, QPagedPaintDevice& device) {
-    paintSheet(painter, device, form, drawing, variant);
+    paintSheet(painter, device, form, drawing, variant, methods);
     return true;
   });
 }

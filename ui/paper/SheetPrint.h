@@ -10,21 +10,25 @@ class TForm2;
 
 namespace pothenot {
 class DrawingCommand;
-}
+class MethodsCommand;
+}  // namespace pothenot
 
 /// The problem window's sheet on paper: page 1 the worksheet as on screen,
-/// page 2 what the givens are worth as a fix (or why they fix no station).
+/// page 2 what the givens are worth as a fix (or why they fix no station),
+/// page 3, while the methods window is open, what it shows.
 namespace pothenot::paper {
 
-/// Paints both pages into a painter that is active on `device`. Page 2 is
+/// Paints the pages into a painter that is active on `device`. Page 2 is
 /// what `drawing` shows when its window is open, else the figure drawn afresh
-/// from the sheet at the default m_β. `variant` goes into the header
-/// ("Вариант 17"), or nothing when it is empty.
+/// from the sheet at the default m_β. Page 3 is what the window of `methods`
+/// shows, when there is one and it is open; no page 3 otherwise. `variant`
+/// goes into the header ("Вариант 17"), or nothing when it is empty.
 void paintSheet(QPainter& painter, QPagedPaintDevice& device, TForm2& form,
-                const DrawingCommand& drawing, const QString& variant);
+                const DrawingCommand& drawing, const QString& variant,
+                const MethodsCommand* methods = nullptr);
 
-/// Writes both pages to a PDF file at `path`.
+/// Writes the pages to a PDF file at `path`.
 Outcome writeSheetPdf(TForm2& form, const DrawingCommand& drawing, const QString& path,
-                      const QString& variant);
+                      const QString& variant, const MethodsCommand* methods = nullptr);
 
 }  // namespace pothenot::paper

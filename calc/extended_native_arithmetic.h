@@ -1,0 +1,39 @@
+#pragma once
+
+// The four operations of the extended type where it is `long double`, inline:
+// included by extended.h after the class. A result that is not finite throws
+// as extended.h says, from extended.cpp.
+#include "calc/extended.h"
+
+namespace pothenot {
+
+namespace native {
+
+/// Throws `CalcError` Overflow for an infinite `v`, InvalidOperation for a NaN.
+[[noreturn]] void NotFinite(long double v);
+/// Throws `CalcError` for a division of `dividend` by zero: InvalidOperation
+/// for 0 / 0, DivisionByZero otherwise.
+[[noreturn]] void DividedByZero(long double dividend);
+
+inline Extended Finite(long double v) {
+  if (!(v - v == 0)) NotFinite(v);  // ∞ − ∞ and NaN − NaN are NaN
+  return Extended::FromRaw(v);
+}
+
+}  // namespace native
+
+inline Extended operator+(Extended a, Extended b) {
+  return native::Finite(a.raw() + b.raw());
+}
+inline Extended operator-(Extended a, Extended b) {
+  return native::Finite(a.raw() - b.raw());
+}
+inline Extended operator*(Extended a, Extended b) {
+  return native::Finite(a.raw() * b.raw());
+}
+inline Extended operator/(Extended a, Extended b) {
+  if (b.raw() == 0) native::DividedByZero(a.raw());
+  return native::Finite(a.raw() / b.raw());
+}
+
+}  // namespace pothenot

@@ -1,0 +1,85 @@
+#pragma once
+
+#include "calc/extended.h"
+
+/// The worksheet's plane in the extended type, shared by whatever finds the
+/// station without cuts (`AssessFix`, `SolveByMethods`): points and vectors,
+/// the givens that fix no station, the exact station and the danger circle.
+///
+/// Coordinates are the worksheet's: X north, Y east, one length unit. An
+/// angle that turns clockwise on the map (from north towards east) turns from
+/// the X axis towards the Y axis, so with (X, Y) read as (x, y) every formula
+/// below is the textbook's with angles counted counter-clockwise.
+namespace pothenot::plane {
+
+/// A point or a vector of the plane.
+struct Vec {
+  Extended X, Y;
+};
+
+inline Vec operator+(Vec a, Vec b) {
+  return {a.X + b.X, a.Y + b.Y};
+}
+inline Vec operator-(Vec a, Vec b) {
+  return {a.X - b.X, a.Y - b.Y};
+}
+inline Vec operator*(Extended k, Vec a) {
+  return {k * a.X, k * a.Y};
+}
+inline bool operator==(Vec a, Vec b) {
+  return a.X == b.X && a.Y == b.Y;
+}
+inline Extended Dot(Vec a, Vec b) {
+  return a.X * b.X + a.Y * b.Y;
+}
+/// a × b = aX·bY − aY·bX: positive when b lies clockwise of a on the map.
+inline Extended Cross(Vec a, Vec b) {
+  return a.X * b.Y - a.Y * b.X;
+}
+inline Extended Square(Extended x) {
+  return x * x;
+}
+inline Extended Abs(Extended x) {
+  return x < Extended(0) ? -x : x;
+}
+
+/// √x of a non-negative value of any size, to double precision. Overflow
+/// when the root lies beyond the doubles.
+double Root(Extended x);
+
+/// Throws `CalcError` InvalidOperation, with a Russian sentence, when the
+/// givens fix no station whatever the method: two of A, B and C at one place,
+/// or γ1 or γ2 (decimal degrees) of 0° or 180° modulo 180°.
+void RequireFigure(Vec A, Vec B, Vec C, Extended gamma1, Extended gamma2);
+
+/// The sentence with which a station on the danger circle is refused.
+inline constexpr const char* kOnDangerCircle =
+    "Станция лежит на опасном круге (окружности через A, B и C): "
+    "углы γ1 и γ2 не определяют её положения.";
+
+/// Throws `CalcError` InvalidOperation with `kOnDangerCircle`.
+[[noreturn]] void OnDangerCircle();
+
+/// The second crossing, besides A, of the two position circles, from the
+/// cotangents a = ctg γ1 and b = ctg γ2: the worksheet's scheme without its
+/// cuts and without its division by K1 − K3. `OnDangerCircle` when the two
+/// circles are one.
+Vec ExactStation(Vec A, Vec B, Vec C, Extended a, Extended b);
+
+/// The danger circle through A, B and C, as seen from the station P.
+struct DangerCircle {
+  Vec centre;       ///< for a straight figure, the foot of the perpendicular from P
+  double radius;    ///< +infinity for a straight figure
+  double distance;  ///< of P from the circle (or line)
+};
+
+/// The circle through A, B and C, or the line through them when its radius
+/// would exceed 1E9 times the longest side of ABC. Overflow when ABC lies
+/// below the normal doubles.
+DangerCircle CircleThrough(Vec A, Vec B, Vec C, Vec P);
+
+/// `OnDangerCircle` when P lies within 1E-6 of its shortest sight (to the
+/// nearest of A, B and C) from `circle`, or at A, B or C itself.
+void RequireOffDangerCircle(Vec A, Vec B, Vec C, Vec P, const DangerCircle& circle);
+
+}  // namespace pothenot::plane

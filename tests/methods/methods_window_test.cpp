@@ -1,0 +1,83 @@
+// The window «Способы решения» driven as a person would, offscreen, under a
+// comma locale as the worksheet's example is written.
+#include <QTest>
+#include <cmath>
+
+#include "WindowDriver.h"
+#include "calc/methods.h"
+#include "ui/common/Application.h"
+#include "ui/methods/MethodsCommand.h"
+#include "ui/methods/MethodsWindow.h"
+
+using pothenot::Field;
+using pothenot::MethodsWindow;
+using namespace Qt::StringLiterals;
+
+class TestMethodsWindow : public QObject {
+  Q_OBJECT
+
+  std::unique_ptr<WindowDriver> w_;
+
+  MethodsWindow* settled() {  // the window once its pending redraw has run
+    QCoreApplication::processEvents();
+    return w_->commands().methods->window();
+  }
+
+ private slots:
+  void init() { w_ = std::make_unique<WindowDriver>(); }
+  void cleanup() { w_.reset(); }
+
+  // F4 on the problem window shows it, F4 there hides it; the background
+  // menu has it; closing the problem window takes it away.
+  void f4ShowsAndHides() {
+    QVERIFY(w_->form().sheetPanel()->actions().contains(w_->commands().methods->action()));
+    QTest::keyClick(&w_->form(), Qt::Key_F4);
+    MethodsWindow* methods = settled();
+    QVERIFY(methods && methods->isVisible() && methods->isWindow());
+    QTest::keyClick(methods, Qt::Key_F4);
+    QVERIFY(!methods->isVisible());
+    QVERIFY(w_->runModal([&] {
+      QTRY_VERIFY(w_->form().isActiveWindow());  // once the hidden window gave up the focus
+      QTest::keyClick(&w_->form(), Qt::Key_F4);
+      QVERIFY(methods->isVisible());
+      w_->form().close();
+    }));
+    QVERIFY(!methods->isVisible());
+  }
+
+  // Every typed given is followed: each method's station as the engine gives
+  // it, which methods agree, why one fails, and a given that is not a number.
+  void followsTheWorksheet() {
+    QTest::keyClick(&w_->form(), Qt::Key_F4);
+    MethodsWindow* methods = settled();
+    QVERIFY(methods->text().contains(u"Все способы дают одну станцию"_s));
+    // γ2 = γ1: the station on the line BC, and Collins' point at infinity.
+    for (auto [field, text] :
+         {std::pair{Field::Ey2g, "110"}, {Field::Ey2m, "24"}, {Field::Ey2s, "48"}})
+      w_->type(field, QString::fromUtf8(text), true);
+    settled();
+    const auto solved = pothenot::SolveByMethods(w_->form().worksheet(), ",");
+    QCOMPARE(solved[2].failure.empty(), false);
+    const QString summary = methods->text().section(u'\n', 0, 0).section(u"Не решают"_s, 1);
+    for (const auto& m : solved) {
+      const QString title = QString::fromStdString(m.title);
+      QString x = QString::number(std::trunc(m.Xp.value_or(0) * 100) / 100, 'f', 2);
+      QVERIFY(methods->text().contains(m.Xp
+                                           ? u"X = "_s + x.replace(u'.', u',')
+                                           : u"Не решает: "_s + QString::fromStdString(m.failure)));
+      QCOMPARE(summary.contains(title), !m.Xp);
+    }
+    w_->type(Field::EXa, u"7<b>x"_s, true);
+    settled();
+    QVERIFY(methods->text().contains(u"«7<b>x» в поле «Xa»"_s));
+  }
+};
+
+int main(int argc, char** argv) {
+  qputenv("LC_ALL", "ru_RU.UTF-8");
+  TApplication app(argc, argv);
+  TestMethodsWindow test;
+  return QTest::qExec(&test, argc, argv);
+}
+
+#include "methods_window_test.moc"
