@@ -70,11 +70,11 @@ class Record {
  public:
   explicit Record(MethodSolution& solution) : solution_(solution) {}
   Extended operator()(const char* name, const char* formula, Extended value) const {
-    solution_.steps.emplace_back(name, formula, value.ToDouble());
+    solution_.steps.push_back(MethodStep{name, formula, value.ToDouble()});
     return value;
   }
   void operator()(const char* name, const char* formula, double value) const {
-    solution_.steps.emplace_back(name, formula, value);
+    solution_.steps.push_back(MethodStep{name, formula, value});
   }
 
  private:
