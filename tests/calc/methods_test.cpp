@@ -66,7 +66,7 @@ TEST(MethodsTest, RandomFiguresInEveryOrderGiveTheExactStation) {
   for (int i = 0; i < 300; ++i) {
     const test::Figure base = test::RandomFigure(rng);
     std::array<Point, 3> abc{base.A, base.B, base.C};
-    std::array<int, 3> order{0, 1, 2};
+    std::array<std::size_t, 3> order{0, 1, 2};
     do {
       test::Figure f = base;
       f.A = abc[order[0]], f.B = abc[order[1]], f.C = abc[order[2]];
