@@ -13,6 +13,7 @@
 #include "ui/drawing/DrawingCommand.h"
 #include "ui/drawing/DrawingWindow.h"
 #include "ui/drawing/FigureView.h"
+#include "ui/drawing/FixReport.h"
 
 using pothenot::Field;
 using pothenot::DrawingWindow;
@@ -65,8 +66,10 @@ class TestDrawing : public QObject {
   }
 
   // A given typed redraws the figure and its text. The sheet's station is
-  // drawn from the Calculate that wrote it (also one before the window was
-  // first shown) until a given changes. m_β scales M.
+  // what the last Calculate wrote (also one before the window was first
+  // shown, one that wrote the same Xp, Yp again, not what is typed over them)
+  // until a given changes; a station farther from the exact one than the
+  // cuts can cost is not put down to them. m_β scales M.
   void followsTheWorksheet() {
     auto calculate = [&] { w_->click("BitBtn1"), settled(); };
     auto type = [&](Field field, const char* text) { w_->type(field, text, true), settled(); };
@@ -84,6 +87,17 @@ class TestDrawing : public QObject {
     QVERIFY(drawing->report().contains(u"разница"_s));
     calculate();  // the same texts again: still this sheet's station
     QVERIFY(figure.sheetStation);
+    type(Field::EXd, "6300,45");  // Xp, Yp stay as they were
+    calculate();
+    QVERIFY(figure.sheetStation);
+    const double written = figure.sheetStation->x;
+    type(Field::EXp, "1234,5");
+    QCOMPARE(figure.sheetStation->x, written);
+    Figure typed = figure;
+    typed.sheetStation->x = 1234.5;
+    const QString said = pothenot::fixReport(typed, u","_s);
+    QVERIFY2(said.contains(u"не следуют из его данных"_s) && !said.contains(u"округления"_s),
+             qPrintable(said));
     type(Field::EYd, "1");
     QVERIFY(!figure.sheetStation);
 
