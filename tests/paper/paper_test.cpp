@@ -1,6 +1,7 @@
 // The sheet and the class set on paper, read back from the PDF's text with
 // pdftotext: every box text on the right page, the key's answers under the
 // right variant, and a file that cannot be written changing nothing.
+#include <QFileDialog>
 #include <QPainter>
 #include <QPrinter>
 #include <QProcess>
@@ -90,6 +91,24 @@ class TestPaper : public QObject {
     QCOMPARE(commands()->variantTitle(), QString());
     QCOMPARE(paper::writeSheetPdf(w_->form(), drawing(), pdf, {}).status, Outcome::Written);
     QVERIFY(Words(pdf, 2).contains(u"нельзя."_s));
+  }
+
+  // Page 2 is worked from the sheet when it is saved, whether the drawing
+  // was hidden meanwhile or not.
+  void savedAsTheSheetStandsAndAskedFirst() {
+    QTest::keyClick(&w_->form(), Qt::Key_F2);
+    QTest::keyClick(&w_->form(), Qt::Key_F2);
+    QApplication::setActiveWindow(&w_->form());
+    w_->type(Field::EXb, u"10991,83"_s, true);
+    w_->click("BitBtn1");
+    const QString pdf = path(u"report.pdf"_s);
+    const auto saveAs = [&](const QString& name) {
+      answer(Qt::ControlModifier | Qt::Key_S,
+             [&](QWidget* dialog) { static_cast<QFileDialog*>(dialog)->selectFile(path(name)); });
+    };
+    saveAs(u"report.pdf"_s);
+    QVERIFY(Words(pdf, 2).contains(Metres(pothenot::AssessFix(w_->form().worksheet(), ",", 5).Xp)));
+    QVERIFY(w_->messages().isEmpty());
   }
 
   // A folder that is a regular file cannot be written into, not even by root:

@@ -36,6 +36,10 @@ FigureView* DrawingWindow::figureView() const {
   return ui_->Figure;
 }
 
+double DrawingWindow::angleError() const {
+  return ui_->AngleError->value();
+}
+
 QString DrawingWindow::report() const {
   return ui_->Report->toPlainText();
 }
@@ -56,7 +60,7 @@ void DrawingWindow::redraw() {
   if (!isVisible()) return;
   const std::string separator = TForm2::decimalSeparator();
   auto figure = Figure::fromSheet(form_->worksheet(), separator, ui_->AngleError->value(),
-                                            sheetStation_->station());
+                                  sheetStation_->station());
   ui_->Report->setPlainText(fixReport(figure, QString::fromStdString(separator)));
   ui_->Figure->setFigure(std::move(figure));
 }

@@ -33,6 +33,8 @@ class DrawingWindow : public QWidget {
   ~DrawingWindow() override;
 
   FigureView* figureView() const;
+  /// m_β, arc seconds, as the user set it.
+  double angleError() const;
   /// The text beside the figure.
   QString report() const;
 

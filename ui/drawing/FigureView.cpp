@@ -12,7 +12,6 @@
 
 namespace pothenot {
 
-
 namespace {
 
 constexpr double kDegree = std::numbers::pi / 180;
@@ -125,6 +124,14 @@ void FigureView::setFigure(Figure figure) {
 void FigureView::fit() {
   following_ = true;
   zoom_ = 1;
+  update();
+}
+
+void FigureView::takeView(const FigureView& other) {
+  if (!figure_.samePoints(other.figure_)) return fit();
+  following_ = other.following_;
+  zoom_ = other.zoom_;
+  centre_ = other.centre_;
   update();
 }
 

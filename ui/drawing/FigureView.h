@@ -8,7 +8,6 @@
 
 class QPainter;
 
-
 namespace pothenot {
 
 /// The figure of the resection as a map: X north (up), Y east (right). Shows
@@ -40,6 +39,9 @@ class FigureView : public QWidget {
 
   /// Back to the figure fitted with margins, following it as it changes.
   void fit();
+  /// Takes the zoom and pan of `other` when it shows the same points as this
+  /// view; otherwise its view belongs to another figure, and this one fits.
+  void takeView(const FigureView& other);
 
   QSize sizeHint() const override { return {560, 520}; }
 
