@@ -31,15 +31,20 @@ class TestPaper : public QObject {
   QTemporaryDir dir_;
 
   QString path(const QString& name) const { return dir_.filePath(name); }
-  // The words of page `first` (from 1), or of pages `first` to `last`, 0 for
-  // the end, line by line as they stand on the page.
-  static QStringList Words(const QString& pdf, int first, int last = -1) {
+  // The text of page `first` (from 1), or of pages `first` to `last`, 0 for
+  // the end, line by line as it stands on the page; or the page as a picture.
+  static QString Page(const QString& pdf, int first, int last = -1, bool picture = false) {
     QProcess run;
-    QStringList args{u"-layout"_s, u"-f"_s, QString::number(first)};
+    QStringList args{u"-f"_s, QString::number(first)};
     if (last != 0) args << u"-l"_s << QString::number(last < 0 ? first : last);
-    run.start(u"pdftotext"_s, args << pdf << u"-"_s);
+    run.start(picture ? u"pdftoppm"_s : u"pdftotext"_s,  // the page to standard output
+              args << (picture ? QStringList{u"-png"_s, pdf} : QStringList{u"-layout"_s, pdf, u"-"_s}));
     if (!run.waitForFinished(30000) || run.exitCode() != 0) return {};
-    return QString::fromUtf8(run.readAllStandardOutput()).split(QRegularExpression(u"\\s+"_s));
+    return picture ? QString::fromLatin1(run.readAllStandardOutput().toBase64())
+                   : QString::fromUtf8(run.readAllStandardOutput());
+  }
+  static QStringList Words(const QString& pdf, int first, int last = -1) {
+    return Page(pdf, first, last).split(QRegularExpression(u"\\s+"_s));
   }
   static bool Given(Field f) { return pothenot::Info(f).role != pothenot::Role::Result; }
   static QString Text(const pothenot::TWorksheet& s, Field f) { return s.text(f).data(); }
@@ -62,8 +67,9 @@ class TestPaper : public QObject {
 
   // Ctrl+N puts a variant on a calculated sheet: its givens, the results
   // empty. Calculated and saved, page 1 carries all 48 box texts and the
-  // variant's number, page 2 the exact station; a printer at its own
-  // resolution gets the same words. A given typed over ends the variant, and
+  // variant's number and none of the buttons, page 2 the exact station; a
+  // printer at its own resolution gets the same words. The box being typed in
+  // keeps its focus and selection, neither of which reaches the paper. A given typed over ends the variant, and
   // one that is not a number leaves page 2 with the reason alone.
   void variantSheetOnPaper() {
     w_->click("BitBtn1");
@@ -75,10 +81,21 @@ class TestPaper : public QObject {
 
     w_->click("BitBtn1");
     const QString pdf = path(u"sheet.pdf"_s), printed = path(u"printed.pdf"_s);
+    QLineEdit* typing = w_->box(Field::EXb);
+    QApplication::setActiveWindow(&w_->form());
+    typing->setFocus(), typing->setSelection(5, -3);
     QCOMPARE(paper::writeSheetPdf(w_->form(), drawing(), pdf, commands()->variantTitle()).status,
              Outcome::Written);
+    QVERIFY(typing->hasFocus() && typing->selectionStart() == 2 && typing->cursorPosition() == 2);
+    const QString onPaper = Page(pdf, 1, 1, true);
+    typing->clearFocus();
+    QCOMPARE(paper::writeSheetPdf(w_->form(), drawing(), printed, commands()->variantTitle()).status,
+             Outcome::Written);
+    QVERIFY(!onPaper.isEmpty() && onPaper == Page(printed, 1, 1, true));
     const QStringList page1 = Words(pdf, 1), texts = w_->texts() << u"4242"_s;
     for (const QString& text : texts) QVERIFY2(page1.contains(text), qPrintable(text));
+    for (const char* button : {"BitBtn1", "BitBtn2", "BitBtn3"})
+      QVERIFY(!page1.contains(w_->button(button)->text().remove(u'&')));
     QVERIFY(Words(pdf, 2).contains(Metres(pothenot::AssessFix(w_->form().worksheet(), ",", 5).Xp)));
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFileName(printed);  // as PDF, by the name

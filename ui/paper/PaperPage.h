@@ -27,8 +27,10 @@ QRectF pageArea(const QPagedPaintDevice& device);
 QRectF paintHeader(QPainter& painter, const QRectF& area, const QString& variant);
 
 /// The worksheet panel as it stands on screen, with its own layout, drawn
-/// into the top of `area` as vector graphics and real text, scaled to fit.
-/// A panel that was never shown is laid out first.
+/// into the top of `area` as vector graphics and real text, scaled to fit:
+/// its boxes and texts only, without its buttons, focus, selection or text
+/// cursor, which are the same again afterwards. A panel that was never shown
+/// is laid out first.
 void paintPanel(QPainter& painter, const QRectF& area, QWidget* panel);
 
 /// Lines of text from the top of `area`, `points` high; returns the area below them.
