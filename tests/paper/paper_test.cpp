@@ -14,6 +14,7 @@
 #include "calc/fix_quality.h"
 #include "calc/resection.h"
 #include "calc/variant.h"
+#include "calc/work_check.h"
 #include "ui/common/Application.h"
 #include "ui/paper/PaperCommands.h"
 #include "ui/paper/SheetPrint.h"
@@ -145,8 +146,9 @@ class TestPaper : public QObject {
   }
 
   // A class set asked for with Ctrl+Shift+N: variant n's givens (and not its
-  // station) on page n, then the key with every result text of Calculate, the
-  // exact station and M under the right variant.
+  // station) on page n, then the key with every result text of Calculate in
+  // the order of writing (down a block's columns, as the list window has
+  // them), the exact station and M under the right variant.
   void classSetAndKey() {
     constexpr std::uint32_t kFirst = 998, kCount = 4;
     answer(Qt::ControlModifier | Qt::ShiftModifier | Qt::Key_N, [this](QWidget* dialog) {
@@ -173,6 +175,19 @@ class TestPaper : public QObject {
       const auto fix = pothenot::AssessFix(variant, ",", 5);
       QVERIFY(block.contains(Metres(fix.Yp)) && block.contains(Metres(fix.stationError)));
     }
+    // The first block read down its columns, one after another.
+    const QStringList lines = Page(pdf, kCount + 1).split(u'\n');
+    auto line = lines.indexOf(QRegularExpression(u".*Вариант %1\\b.*"_s.arg(kFirst)));
+    QList<QStringList> rows;
+    while (++line < lines.size() && !lines[line].contains(u"Станция"_s))
+      rows << lines[line].split(u' ', Qt::SkipEmptyParts).filter(QRegularExpression(u"^-?\\d"_s));
+    QStringList read, written;
+    for (int column = 0; column < 3; ++column)
+      for (const QStringList& row : rows) read << row.mid(column, 1);
+    pothenot::TWorksheet worked = pothenot::MakeVariant(kFirst);
+    pothenot::Calculate(worked, ",");
+    for (const auto& box : pothenot::CheckWork(worked, ",")) written << Text(worked, box.field);
+    QCOMPARE(read, written);
   }
 };
 

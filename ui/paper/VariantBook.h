@@ -9,8 +9,8 @@
 
 /// A class set of exercises in one PDF: a sheet per variant, its givens
 /// filled and its results empty, then the answer key: per variant every
-/// result text as Calculate writes it, the exact station, M and the verdicts
-/// at the default m_β.
+/// result text as Calculate writes it, in the order it writes them, the exact
+/// station, M and the verdicts at the default m_β.
 namespace pothenot::paper {
 
 /// The most variants one class set holds.
