@@ -1,5 +1,7 @@
 // The drawing window "Чертёж засечки" driven as a person would, offscreen,
 // under a comma locale as the worksheet's example is written.
+#include <sys/resource.h>
+
 #include <QApplication>
 #include <QDoubleSpinBox>
 #include <QFileDialog>
@@ -7,6 +9,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QWheelEvent>
+#include <csignal>
 
 #include "WindowDriver.h"
 #include "ui/common/Application.h"
@@ -15,8 +18,8 @@
 #include "ui/drawing/FigureView.h"
 #include "ui/drawing/FixReport.h"
 
-using pothenot::Field;
 using pothenot::DrawingWindow;
+using pothenot::Field;
 using pothenot::Figure;
 using pothenot::FigureView;
 using namespace Qt::StringLiterals;
@@ -165,11 +168,11 @@ class TestDrawing : public QObject {
   }
 
   // "Сохранить рисунок…" writes the file the user named, as PNG (at twice the
-  // view's size) or SVG by the chosen kind.
+  // view's size) or SVG by the chosen kind; a write that fails (the disk full:
+  // here the process's file size limit) is reported and leaves no file.
   void saveWritesTheNamedFile() {
     DrawingWindow* drawing = open();
-    for (const auto& [filter, written] : {std::pair{1, u"мой.png"_s}, {0, u"мой.svg"_s}}) {
-      QTemporaryDir dir;
+    auto save = [&](const QTemporaryDir& dir, int filter) {
       QTimer::singleShot(0, drawing, [&] {
         auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
         QVERIFY(dialog);
@@ -180,12 +183,30 @@ class TestDrawing : public QObject {
         static_cast<QDialog*>(dialog)->accept();  // as the dialog's own button does
       });
       QTest::mouseClick(drawing->findChild<QPushButton*>(u"SaveButton"_s), Qt::LeftButton);
+    };
+    for (const auto& [filter, written] : {std::pair{1, u"мой.png"_s}, {0, u"мой.svg"_s}}) {
+      QTemporaryDir dir;
+      save(dir, filter);
       QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{written});
       QFile file(dir.filePath(written));
       if (written.endsWith(u".svg"_s))
         QVERIFY(file.open(QIODevice::ReadOnly) && file.read(512).contains("<svg"));
       else
         QCOMPARE(QImage(file.fileName()).size(), drawing->figureView()->size() * 2);
+    }
+    QTemporaryDir full;
+    rlimit limit{};
+    QVERIFY(getrlimit(RLIMIT_FSIZE, &limit) == 0);
+    const rlimit none{0, limit.rlim_max};  // nothing more fits: a full disk
+    std::signal(SIGXFSZ, SIG_IGN);
+    for (int filter : {0, 1}) {
+      w_->answerNextBox(true);
+      QVERIFY(setrlimit(RLIMIT_FSIZE, &none) == 0);
+      save(full, filter);
+      QVERIFY(setrlimit(RLIMIT_FSIZE, &limit) == 0);
+      QCOMPARE(w_->messages().size(), filter + 1);
+      QVERIFY(w_->messages().back().text.contains(u"мой."_s));
+      QVERIFY(QDir(full.path()).isEmpty());
     }
   }
 };

@@ -38,8 +38,9 @@ class TestPaper : public QObject {
     QProcess run;
     QStringList args{u"-f"_s, QString::number(first)};
     if (last != 0) args << u"-l"_s << QString::number(last < 0 ? first : last);
-    run.start(picture ? u"pdftoppm"_s : u"pdftotext"_s,  // the page to standard output
-              args << (picture ? QStringList{u"-png"_s, pdf} : QStringList{u"-layout"_s, pdf, u"-"_s}));
+    run.start(
+        picture ? u"pdftoppm"_s : u"pdftotext"_s,  // the page to standard output
+        args << (picture ? QStringList{u"-png"_s, pdf} : QStringList{u"-layout"_s, pdf, u"-"_s}));
     if (!run.waitForFinished(30000) || run.exitCode() != 0) return {};
     return picture ? QString::fromLatin1(run.readAllStandardOutput().toBase64())
                    : QString::fromUtf8(run.readAllStandardOutput());
@@ -52,13 +53,15 @@ class TestPaper : public QObject {
   static QString Metres(double v) { return QString::number(v, 'f', 3).replace(u'.', u','); }
   pothenot::PaperCommands* commands() { return w_->commands().paper; }
   const pothenot::DrawingCommand& drawing() { return *w_->commands().drawing; }
-  // Presses `keys` and accepts the dialog they bring up once `fill` set it.
+  // Presses `keys` on the problem window and accepts the dialog they bring
+  // up once `fill` set it.
   void answer(QKeyCombination keys, const std::function<void(QWidget*)>& fill) {
     QTimer::singleShot(0, this, [fill] {
       auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
       QVERIFY(dialog != nullptr);
       fill(dialog), dialog->accept();
     });
+    QApplication::setActiveWindow(&w_->form());
     QTest::keyClick(&w_->form(), keys.key(), keys.keyboardModifiers());
   }
 
@@ -70,8 +73,8 @@ class TestPaper : public QObject {
   // empty. Calculated and saved, page 1 carries all 48 box texts and the
   // variant's number and none of the buttons, page 2 the exact station; a
   // printer at its own resolution gets the same words. The box being typed in
-  // keeps its focus and selection, neither of which reaches the paper. A given typed over ends the variant, and
-  // one that is not a number leaves page 2 with the reason alone.
+  // keeps its focus and selection, neither of which reaches the paper. A given typed over ends the
+  // variant, and one that is not a number leaves page 2 with the reason alone.
   void variantSheetOnPaper() {
     w_->click("BitBtn1");
     answer(Qt::ControlModifier | Qt::Key_N,
@@ -90,8 +93,9 @@ class TestPaper : public QObject {
     QVERIFY(typing->hasFocus() && typing->selectionStart() == 2 && typing->cursorPosition() == 2);
     const QString onPaper = Page(pdf, 1, 1, true);
     typing->clearFocus();
-    QCOMPARE(paper::writeSheetPdf(w_->form(), drawing(), printed, commands()->variantTitle()).status,
-             Outcome::Written);
+    QCOMPARE(
+        paper::writeSheetPdf(w_->form(), drawing(), printed, commands()->variantTitle()).status,
+        Outcome::Written);
     QVERIFY(!onPaper.isEmpty() && onPaper == Page(printed, 1, 1, true));
     const QStringList page1 = Words(pdf, 1), texts = w_->texts() << u"4242"_s;
     for (const QString& text : texts) QVERIFY2(page1.contains(text), qPrintable(text));
@@ -112,7 +116,9 @@ class TestPaper : public QObject {
   }
 
   // Page 2 is worked from the sheet when it is saved, whether the drawing
-  // was hidden meanwhile or not.
+  // was hidden meanwhile or not. A file that is there is replaced only when
+  // the user agrees, whatever name it was completed to: by Ctrl+S, and by OK
+  // of the class set, which stays open on "no".
   void savedAsTheSheetStandsAndAskedFirst() {
     QTest::keyClick(&w_->form(), Qt::Key_F2);
     QTest::keyClick(&w_->form(), Qt::Key_F2);
@@ -127,6 +133,24 @@ class TestPaper : public QObject {
     saveAs(u"report.pdf"_s);
     QVERIFY(Words(pdf, 2).contains(Metres(pothenot::AssessFix(w_->form().worksheet(), ",", 5).Xp)));
     QVERIFY(w_->messages().isEmpty());
+
+    QFile saved(pdf);
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    const QByteArray before = saved.readAll();
+    w_->answerNextBox(false);
+    saveAs(u"report"_s);
+    QCOMPARE(w_->messages().size(), 1);
+    QVERIFY(w_->messages()[0].text.contains(u"report.pdf»"_s));
+    w_->answerNextBox(false);
+    answer(Qt::ControlModifier | Qt::ShiftModifier | Qt::Key_N, [this](QWidget* dialog) {
+      dialog->findChild<QLineEdit*>(u"File"_s)->setText(path(u"report"_s));
+      static_cast<QDialog*>(dialog)->accept();
+      QVERIFY(dialog->isVisible() && w_->messages().size() == 2);
+      dialog->findChild<QLineEdit*>(u"File"_s)->setText(path(u"new"_s));  // then OK writes it
+    });
+    QVERIFY(QFileInfo::exists(path(u"new.pdf"_s)));
+    QFile kept(pdf);  // a new look: a replaced file is another file
+    QVERIFY(kept.open(QIODevice::ReadOnly) && kept.readAll() == before);
   }
 
   // A folder that is a regular file cannot be written into, not even by root:
@@ -134,7 +158,8 @@ class TestPaper : public QObject {
   // there.
   void unwritableAndCancelledChangeNothing() {
     QVERIFY(QFile(path(u"blocker"_s)).open(QIODevice::WriteOnly));
-    const auto outcome = paper::writeSheetPdf(w_->form(), drawing(), path(u"blocker/sheet.pdf"_s), {});
+    const auto outcome =
+        paper::writeSheetPdf(w_->form(), drawing(), path(u"blocker/sheet.pdf"_s), {});
     QCOMPARE(outcome.status, Outcome::Failed);
     QVERIFY(outcome.message.contains(QDir::toNativeSeparators(path(u"blocker/sheet.pdf"_s))));
 

@@ -10,6 +10,7 @@
 #include <QRandomGenerator>
 
 #include "calc/variant.h"
+#include "ui/common/SafeFile.h"
 #include "ui/common/Title.h"
 #include "ui/paper/ClassVariantsDialog.h"
 #include "ui/paper/SheetPrint.h"
@@ -58,8 +59,7 @@ QString PaperCommands::variantTitle() const {
   if (lastVariant_ == 0) return {};
   const TWorksheet variant = MakeVariant(lastVariant_);
   for (const auto& info : Fields())
-    if (info.role == Role::Given &&
-        form_->worksheet().text(info.name) != variant.text(info.name))
+    if (info.role == Role::Given && form_->worksheet().text(info.name) != variant.text(info.name))
       return {};
   return QStringLiteral("Вариант %1").arg(lastVariant_);
 }
@@ -80,12 +80,15 @@ void PaperCommands::print() {
 
 void PaperCommands::savePdf() {
   const QString variant = variantTitle();
+  // Asked below of the name as it will be written, ".pdf" added.
   const QString chosen = QFileDialog::getSaveFileName(
       form_, QStringLiteral("Сохранить лист в PDF"),
       (variant.isEmpty() ? kProgramTitle : variant) + ".pdf",
-      QStringLiteral("Документ PDF (*.pdf)"));
+      QStringLiteral("Документ PDF (*.pdf)"), nullptr, QFileDialog::DontConfirmOverwrite);
   if (chosen.isEmpty()) return;
-  const auto outcome = paper::writeSheetPdf(*form_, *drawing_, paper::pdfPath(chosen), variant);
+  const QString path = paper::pdfPath(chosen);
+  if (!safeFile::mayReplace(form_, path)) return;
+  const auto outcome = paper::writeSheetPdf(*form_, *drawing_, path, variant);
   if (outcome.status == paper::Outcome::Failed) report(outcome.message);
 }
 

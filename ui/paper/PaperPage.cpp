@@ -3,7 +3,6 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDate>
-#include <QDir>
 #include <QFontMetricsF>
 #include <QLayout>
 #include <QLineEdit>
@@ -12,7 +11,6 @@
 #include <QPdfWriter>
 #include <QPicture>
 #include <QPointer>
-#include <QSaveFile>
 #include <QWidget>
 #include <vector>
 
@@ -160,33 +158,18 @@ QString pdfPath(const QString& chosen) {
 
 Outcome writePdf(const QString& path, const QString& title,
                  const std::function<bool(QPainter&, QPagedPaintDevice&)>& paint) {
-  const auto failed = [&path](const QString& why) {
-    return Outcome{Outcome::Failed, QStringLiteral("Не удалось записать файл «%1»: %2.")
-                                        .arg(QDir::toNativeSeparators(path), why)};
-  };
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) return failed(file.errorString());
-  bool whole = false;
-  {
+  return safeFile::write(path, [&](QIODevice& file) {
     QPdfWriter writer(&file);
     writer.setPageLayout(pageLayout());
     writer.setResolution(kPdfResolution);
     writer.setTitle(title);
     writer.setCreator(kProgramTitle);
     QPainter painter;
-    if (!painter.begin(&writer)) {
-      file.cancelWriting();
-      return failed(QStringLiteral("PDF не создан"));
-    }
-    whole = paint(painter, writer);
+    if (!painter.begin(&writer)) return Outcome::Failed;
+    const bool whole = paint(painter, writer);
     painter.end();
-  }
-  if (!whole) {
-    file.cancelWriting();
-    return Outcome{Outcome::Cancelled, {}};
-  }
-  if (!file.commit()) return failed(file.errorString());
-  return Outcome{Outcome::Written, {}};
+    return whole ? Outcome::Written : Outcome::Cancelled;
+  });
 }
 
 }  // namespace pothenot::paper
