@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QProcess>
+#include <QProgressDialog>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
@@ -170,17 +171,36 @@ class TestPaper : public QObject {
     QVERIFY(QFileInfo::exists(kept) && QFileInfo(kept).size() == 0);
   }
 
-  // A class set asked for with Ctrl+Shift+N: variant n's givens (and not its
-  // station) on page n, then the key with every result text of Calculate in
-  // the order of writing (down a block's columns, as the list window has
-  // them), the exact station and M under the right variant.
+  // A class set asked for with Ctrl+Shift+N. Cancelled during its last
+  // variant, it writes nothing and the next set is offered from the same
+  // variant. Written: variant n's givens (and not its station) on page n,
+  // then the key with every result text of Calculate in the order of writing
+  // (down a block's columns, as the list window has them), the exact station
+  // and M under the right variant.
   void classSetAndKey() {
     constexpr std::uint32_t kFirst = 998, kCount = 4;
-    answer(Qt::ControlModifier | Qt::ShiftModifier | Qt::Key_N, [this](QWidget* dialog) {
-      dialog->findChild<QSpinBox*>(u"First"_s)->setValue(kFirst);
-      dialog->findChild<QSpinBox*>(u"Count"_s)->setValue(kCount);
-      dialog->findChild<QLineEdit*>(u"File"_s)->setText(path(u"class"_s));  // ".pdf" is added
+    const auto ask = [this](bool again) {
+      answer(Qt::ControlModifier | Qt::ShiftModifier | Qt::Key_N, [this, again](QWidget* dialog) {
+        auto* first = dialog->findChild<QSpinBox*>(u"First"_s);
+        if (again) QCOMPARE(first->value(), int(kFirst));
+        first->setValue(kFirst);
+        dialog->findChild<QSpinBox*>(u"Count"_s)->setValue(kCount);
+        dialog->findChild<QLineEdit*>(u"File"_s)->setText(path(u"class"_s));  // ".pdf" is added
+      });
+    };
+    QString title;
+    QTimer watch;
+    connect(&watch, &QTimer::timeout, this, [&] {
+      auto* progress = w_->form().findChild<QProgressDialog*>();
+      if (progress && progress->value() == kCount)
+        title = progress->windowTitle(), progress->cancel();
     });
+    watch.start(0);
+    ask(false);
+    watch.stop();
+    QCOMPARE(title, u"Варианты для группы"_s);
+    QVERIFY(!QFileInfo::exists(path(u"class.pdf"_s)));
+    ask(true);
 
     const QString pdf = path(u"class.pdf"_s);
     // The key, in one block per variant: its number, then its answers.

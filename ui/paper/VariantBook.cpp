@@ -195,7 +195,7 @@ Outcome writeClassSet(std::uint32_t first, int count, const QString& path,
         }
         device.newPage();
         paintKey(painter, device, answers);
-        return true;
+        return progress(count + 1);
       });
 }
 
