@@ -140,7 +140,7 @@ class TestDrawing : public QObject {
 
   // North is up and east is right; each point is drawn where the view says;
   // the wheel keeps the point under the pointer, dragging moves the figure
-  // with the mouse, a double click fits it again.
+  // with the mouse, a double click fits it again, and so do new givens.
   void figureIsAMapThatZoomsAndPans() {
     FigureView* view = open()->figureView();
     const Figure& figure = view->figure();
@@ -165,6 +165,10 @@ class TestDrawing : public QObject {
     QVERIFY(apart(a() - zoomed, QPointF(30, -20)) < 1e-6);
     QTest::mouseDClick(view, Qt::LeftButton, {}, QPoint(50, 50));
     QVERIFY(apart(a(), fitted) < 1e-6);
+    Wheel(view, {2, 2}, 30);                   // far into a corner: the points leave the view
+    w_->type(Field::EXd, u"6300,45"_s, true);  // new givens are fitted again
+    settled();
+    for (const auto& p : figure.known) QVERIFY(r.contains(view->toScreen(*p, r)));
   }
 
   // "Сохранить рисунок…" writes the file the user named, as PNG (at twice the

@@ -117,6 +117,9 @@ FigureView::FigureView(QWidget* parent) : QWidget(parent) {
 }
 
 void FigureView::setFigure(Figure figure) {
+  // New givens move the points: a view zoomed and panned onto the old ones
+  // could show empty paper.
+  if (!figure.samePoints(figure_)) following_ = true, zoom_ = 1;
   figure_ = std::move(figure);
   update();
 }

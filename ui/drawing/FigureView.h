@@ -16,13 +16,15 @@ namespace pothenot {
 ///
 /// The view starts fitted to the points with margins and follows the figure
 /// as it changes; the wheel zooms about the pointer and dragging pans, which
-/// keep the view where the user put it; a double click fits again.
+/// keep the view where the user put it until the points move (new givens); a
+/// double click fits again.
 class FigureView : public QWidget {
   Q_OBJECT
 
  public:
   explicit FigureView(QWidget* parent = nullptr);
 
+  /// Shows `figure`, fitted afresh when its points are not those shown.
   void setFigure(pothenot::Figure figure);
   const pothenot::Figure& figure() const { return figure_; }
 
