@@ -111,9 +111,10 @@ class TestDrawing : public QObject {
   }
 
   // Whatever the givens, the text says the engine's verdicts, what cannot be
-  // drawn, or why no station is found, and nothing hangs or breaks the
-  // drawing, zoomed in or out. Near the danger circle: 1 % of the radius
-  // inside it; ε off by 30″ fails a 2σ of about 14″.
+  // drawn, or why no station is found, its numbers written one way (no
+  // exponent, no "-0"), and nothing hangs or breaks the drawing, zoomed in or
+  // out; the scale bar writes a Russian number. Near the danger circle: 1 %
+  // of the radius inside it; ε off by 30″ fails a 2σ of about 14″.
   void anyGivens_data() {
     QTest::addColumn<QString>("typed");   // box=text …
     QTest::addColumn<QString>("saying");  // words|words …
@@ -135,7 +136,23 @@ class TestDrawing : public QObject {
     }
     for (const QString& words : saying.split(u'|'))
       QVERIFY2(drawing->report().contains(words), qPrintable(drawing->report().left(2000)));
-    for (int notches : {0, 40, -80}) Wheel(drawing->figureView(), {20, 30}, notches);
+    static const QRegularExpression kOtherFormat(u"\\de[+-]|-0(,0*)?(?![,\\d])"_s);
+    QVERIFY2(!drawing->report().contains(kOtherFormat), qPrintable(drawing->report()));
+    QTemporaryDir dir;
+    for (int notches : {0, 40, -80}) {
+      Wheel(drawing->figureView(), {20, 30}, notches);
+      QVERIFY(drawing->saveFigure(dir.filePath(u"f.svg"_s)));
+      QFile svg(dir.filePath(u"f.svg"_s));
+      QVERIFY(svg.open(QIODevice::ReadOnly));
+      QStringList texts;  // the painted texts, line by line
+      static const QRegularExpression kText(u">([^<]*)</text>"_s);
+      for (const auto& m : kText.globalMatch(QString::fromUtf8(svg.readAll())))
+        texts << m.captured(1);
+      static const QRegularExpression kRussian(u"^\\d{1,3}(\u00A0\\d{3})*(,\\d+)? (мм|м|км)$"_s,
+                                               QRegularExpression::MultilineOption);
+      const QString painted = texts.join(u'\n');
+      QVERIFY2(painted.contains(kRussian), qPrintable(painted));
+    }
   }
 
   // North is up and east is right; each point is drawn where the view says;

@@ -175,10 +175,10 @@ class TestPaper : public QObject {
   // variant, it writes nothing and the next set is offered from the same
   // variant. Written: variant n's givens (and not its station) on page n,
   // then the key with every result text of Calculate in the order of writing
-  // (down a block's columns, as the list window has them), the exact station
-  // and M under the right variant.
+  // (down a block's columns, as the list window has them), the exact station,
+  // M and δε never "-0,0" under the right variant.
   void classSetAndKey() {
-    constexpr std::uint32_t kFirst = 998, kCount = 4;
+    constexpr std::uint32_t kFirst = 985, kCount = 4;  // 985: δε = -0,01″
     const auto ask = [this](bool again) {
       answer(Qt::ControlModifier | Qt::ShiftModifier | Qt::Key_N, [this, again](QWidget* dialog) {
         auto* first = dialog->findChild<QSpinBox*>(u"First"_s);
@@ -219,6 +219,8 @@ class TestPaper : public QObject {
       QVERIFY(!page.contains(Text(worked, Field::EXp)) && !page.contains(Text(worked, Field::EYp)));
       const auto fix = pothenot::AssessFix(variant, ",", 5);
       QVERIFY(block.contains(Metres(fix.Yp)) && block.contains(Metres(fix.stationError)));
+      QVERIFY(!key.value(number - kFirst + 1).contains(u"-0,0″"_s));
+      QVERIFY(number != kFirst || std::abs(fix.controlDiscrepancy) < 0.05);
     }
     // The first block read down its columns, one after another.
     const QStringList lines = Page(pdf, kCount + 1).split(u'\n');

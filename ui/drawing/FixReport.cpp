@@ -6,15 +6,6 @@ namespace pothenot {
 
 namespace {
 
-// A value with `decimals` after the separator, or in scientific notation
-// where fixed notation would be a wall of digits.
-QString numberText(double v, int decimals, const QString& separator) {
-  if (!std::isfinite(v)) return QStringLiteral("—");
-  const bool wide = std::abs(v) >= 1e9 || (v != 0 && std::abs(v) < std::pow(10.0, -decimals));
-  QString text = wide ? QString::number(v, 'g', 6) : QString::number(v, 'f', decimals);
-  return text.replace(u'.', separator);
-}
-
 // The most the worksheet's cuts can cost the station, metres. The sheet cuts
 // coordinates and the K's to the centimetre, and a, b and C to five decimals,
 // which turns the position circles as an angle error of a second or two
@@ -42,8 +33,25 @@ QString verdict(const FixQuality& f) {
 
 }  // namespace
 
+QString decimalText(double value, int decimals, const QString& separator) {
+  if (!std::isfinite(value)) return QStringLiteral("—");
+  if (std::abs(value) >= 1e15) {
+    // "9.64e+299": the mantissa rounded, then its power of ten.
+    const QString e = QString::number(value, 'e', 2);
+    const qsizetype at = e.indexOf(u'e');
+    static constexpr char16_t kSuperscript[] = u"⁰¹²³⁴⁵⁶⁷⁸⁹";
+    QString power;
+    for (const QChar digit : QString::number(e.mid(at + 1).toInt()))
+      power += QChar(kSuperscript[digit.digitValue()]);
+    return e.left(at).replace(u'.', separator) + QStringLiteral("·10") + power;
+  }
+  QString text = QString::number(value, 'f', decimals);
+  if (text.startsWith(u'-') && text.toDouble() == 0) text.remove(0, 1);
+  return text.replace(u'.', separator);
+}
+
 QString fixReport(const Figure& figure, const QString& separator) {
-  auto num = [&](double v, int decimals) { return numberText(v, decimals, separator); };
+  auto num = [&](double v, int decimals) { return decimalText(v, decimals, separator); };
   QString out;
   if (!figure.fix) {
     out += "Станцию найти нельзя.\n" + QString::fromStdString(figure.problem) + "\n";

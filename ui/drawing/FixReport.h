@@ -17,4 +17,11 @@ namespace pothenot {
 /// the messages may quote what was typed.
 QString fixReport(const Figure& figure, const QString& separator);
 
+/// A number as the drawing's text, and the answer key, write it: in fixed
+/// point with `decimals` after `separator` and an ASCII minus, as the
+/// worksheet writes; a value that shows as zero has no sign ("0,0", never
+/// "-0,0"). Only a magnitude of 10¹⁵ or more, where fixed point would be a
+/// wall of digits of a point far off any map, is written "9,64·10²⁹⁹".
+QString decimalText(double value, int decimals, const QString& separator);
+
 }  // namespace pothenot

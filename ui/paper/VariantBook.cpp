@@ -11,6 +11,7 @@
 #include "calc/variant.h"
 #include "ui/common/Title.h"
 #include "ui/common/WindowFont.h"
+#include "ui/drawing/FixReport.h"
 #include "ui/sheet/Zadaha.h"
 
 namespace pothenot::paper {
@@ -58,8 +59,9 @@ const std::vector<Field>& resultFields() {
   return written;
 }
 
+// As the drawing's text writes numbers ("0,0", never "-0,0"), with a comma.
 QString decimalText(double value, int decimals) {
-  return QString::number(value, 'f', decimals).replace(u'.', QString::fromUtf8(kSeparator));
+  return pothenot::decimalText(value, decimals, QString::fromUtf8(kSeparator));
 }
 
 QString geometryVerdict(Geometry geometry) {
