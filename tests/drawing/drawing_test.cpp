@@ -111,7 +111,8 @@ class TestDrawing : public QObject {
   }
 
   // Whatever the givens, the text says the engine's verdicts, what cannot be
-  // drawn, or why no station is found, its numbers written one way (no
+  // drawn, or why no station is found (the true reason, not the danger circle,
+  // for a figure or an angle beyond the arithmetic), its numbers written one way (no
   // exponent, no "-0"), and nothing hangs or breaks the drawing, zoomed in or
   // out; the scale bar writes a Russian number. Near the danger circle: 1 %
   // of the radius inside it; ε off by 30″ fails a 2σ of about 14″.
@@ -125,6 +126,8 @@ class TestDrawing : public QObject {
     QTest::newRow("ε off") << u"Ee2s=45"_s << u"Геометрия надёжная|Контроль не выполнен"_s;
     QTest::newRow("not a number") << abd("12x") << u"«12x» в поле «Xb»|Пункт B не нарисован"_s;
     QTest::newRow("1E300") << abd("1E300") << u"Пункт B не нарисован"_s;
+    QTest::newRow("Xb 1E300") << u"EXb=1E300"_s << u"стороны треугольника ABC"_s;
+    QTest::newRow("γ1 1E-300") << u"Ey1g=0 Ey1m=0 Ey1s=1E-300"_s << u"Угол γ1 равен 0°"_s;
   }
   void anyGivens() {
     QFETCH(QString, typed);
