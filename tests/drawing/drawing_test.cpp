@@ -17,6 +17,8 @@
 #include "ui/drawing/DrawingWindow.h"
 #include "ui/drawing/FigureView.h"
 #include "ui/drawing/FixReport.h"
+#include "ui/marking/CheckList.h"
+#include "ui/marking/WorkCheck.h"
 
 using pothenot::DrawingWindow;
 using pothenot::Field;
@@ -49,13 +51,15 @@ class TestDrawing : public QObject {
   void cleanup() { w_.reset(); }
 
   // F2 on the problem window shows it, F2 there or in the drawing window
-  // hides it; the background menu has it.
+  // hides it; the background menu has it; F3 checks the sheet from it too.
   // It is usable while the problem window is shown modally, and goes with it.
   void f2ShowsAndHides() {
     const auto* command = w_->commands().drawing->action();
     QVERIFY(w_->form().sheetPanel()->actions().contains(command));
     DrawingWindow* drawing = open();
     QVERIFY(drawing && drawing->isVisible() && drawing->isWindow());
+    QTest::keyClick(drawing, Qt::Key_F3);
+    QVERIFY(w_->commands().marking->list() && w_->commands().marking->list()->isVisible());
     QTest::keyClick(drawing, Qt::Key_F2);
     QVERIFY(!drawing->isVisible());
     QVERIFY(w_->runModal([&] {
