@@ -52,11 +52,8 @@ void WindowDriver::answerNextBox(bool yes) {
     messages_.push_back({box->windowTitle(), box->text(), box->textFormat(), true});
     for (QAbstractButton* button : box->buttons()) {
       const auto role = box->buttonRole(button);
-      if (yes ? role == QMessageBox::AcceptRole || role == QMessageBox::YesRole
-              : role == QMessageBox::RejectRole || role == QMessageBox::NoRole) {
-        poll->deleteLater();
-        return button->click();
-      }
+      if ((role == QMessageBox::AcceptRole || role == QMessageBox::YesRole) == yes)
+        return poll->deleteLater(), button->click();
     }
   });
   poll->start(10);

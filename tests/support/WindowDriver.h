@@ -38,9 +38,8 @@ class WindowDriver {
   /// it when `over` is set.
   void type(pothenot::Field field, const QString& text, bool over = false);
 
-  /// Answers the next message box any window shows by itself (a question, a
-  /// warning) once it is up: its button of accept or yes role, or of reject
-  /// or no role. The box joins messages().
+  /// Presses yes (or OK), or else no, in the next message box a window shows
+  /// by itself (a question, a warning); the box joins messages().
   void answerNextBox(bool yes);
 
   /// Shows the window modally (as the start window does) and runs `inside`
