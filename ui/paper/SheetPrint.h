@@ -18,8 +18,8 @@ namespace pothenot::paper {
 
 /// Paints both pages into a painter that is active on `device`. Page 2 is the
 /// figure drawn afresh from the sheet and `drawing`'s station, at the m_β and
-/// in the view of the drawing window when it is open, else at the default m_β. `variant` goes into the header
-/// ("Вариант 17"), or nothing when it is empty.
+/// in the view of the drawing window when it is open, else at the default m_β.
+/// `variant` goes into the header ("Вариант 17"), or nothing when it is empty.
 void paintSheet(QPainter& painter, QPagedPaintDevice& device, TForm2& form,
                 const DrawingCommand& drawing, const QString& variant);
 
