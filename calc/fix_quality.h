@@ -79,8 +79,11 @@ inline constexpr double kDefaultAngleErrorSeconds = 5.0;
 ///  - a given that is not a number or too large: the kind and message of
 ///    `Calculate`;
 ///  - InvalidOperation, with a Russian message in the user's terms, when the
-///    givens fix no station: two of A, B and C at one place; γ1 or γ2 of 0° or
-///    180° (modulo 180°); the station on the danger circle, that is, its
+///    givens fix no station: two of A, B and C at one place; γ1 or γ2 within
+///    a millionth of a second of 0° or 180° (modulo 180°); a triangle ABC whose
+///    longest side is more than 10¹² times its shortest, beyond the extended
+///    type (so that such givens are not taken for a station on the danger
+///    circle); the station on the danger circle, that is, its
 ///    distance from the circle (or line) through A, B and C at most 1E-6 of
 ///    its shortest sight (the least of PA, PB and PC: the figure's size as the
 ///    station sees it), or the two position circles one; D at the station

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <limits>
 #include <string>
 
@@ -20,6 +21,15 @@ constexpr double kOnDangerCircleShare = 1e-6;
 // A circle through A, B and C wider than this many times the longest side is
 // taken for the straight line it cannot be told from.
 constexpr double kStraightFigure = 1e9;
+// A triangle ABC whose longest side is more than this many times its
+// shortest is beyond the extended type: the far point's differences swallow
+// the near ones' (a coordinate of 1E300 among ones of thousands), and the
+// station found would be an accident of rounding.
+constexpr double kWidestFigure = 1e12;
+// γ1 or γ2 nearer than this to 0° or 180° (a millionth of a second, in
+// degrees) is 0° or 180°: no measurement comes near, and the cotangent of a
+// smaller angle swallows the figure in the same way.
+constexpr double kLeastAngle = 1e-6 / 3600;
 
 [[noreturn]] void NoFix(const std::string& why) {
   throw CalcError(Kind::InvalidOperation, why);
@@ -48,15 +58,24 @@ void RequireFigure(Vec A, Vec B, Vec C, Extended gamma1, Extended gamma2) {
   if (A == B) NoFix("Пункты A и B совпадают: по ним станцию не определить.");
   if (A == C) NoFix("Пункты A и C совпадают: по ним станцию не определить.");
   if (B == C) NoFix("Пункты B и C совпадают: по ним станцию не определить.");
-  if (Remainder(gamma1, 180) == Extended(0)) {
+  if (Abs(Remainder(gamma1, 180)) < Extended(kLeastAngle)) {
     NoFix(
-        "Угол γ1 равен 0° или 180°: станция на одной прямой с пунктами A и B, "
-        "и засечка её не определяет.");
+        "Угол γ1 равен 0° или 180° (или отличается от них меньше чем на 0,000001″): "
+        "станция на одной прямой с пунктами A и B, и засечка её не определяет.");
   }
-  if (Remainder(gamma2, 180) == Extended(0)) {
+  if (Abs(Remainder(gamma2, 180)) < Extended(kLeastAngle)) {
     NoFix(
-        "Угол γ2 равен 0° или 180°: станция на одной прямой с пунктами A и C, "
-        "и засечка её не определяет.");
+        "Угол γ2 равен 0° или 180° (или отличается от них меньше чем на 0,000001″): "
+        "станция на одной прямой с пунктами A и C, и засечка её не определяет.");
+  }
+  const Vec AB = B - A, AC = C - A, BC = C - B;
+  const Extended sides[] = {Dot(AB, AB), Dot(AC, AC), Dot(BC, BC)};  // squared
+  if (*std::max_element(std::begin(sides), std::end(sides)) >
+      Square(Extended(kWidestFigure)) * *std::min_element(std::begin(sides), std::end(sides))) {
+    NoFix(
+        "Пункты A, B и C удалены друг от друга слишком неравно: стороны треугольника ABC "
+        "различаются больше чем в 10¹² раз, и при таких числах положение станции "
+        "не вычислить с нужной точностью.");
   }
 }
 

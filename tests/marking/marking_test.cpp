@@ -11,6 +11,8 @@
 
 #include "WindowDriver.h"
 #include "ui/common/Application.h"
+#include "ui/drawing/DrawingCommand.h"
+#include "ui/drawing/DrawingWindow.h"
 #include "ui/marking/CheckList.h"
 #include "ui/marking/WorkCheck.h"
 
@@ -67,7 +69,8 @@ class TestWorkCheck : public QObject {
   // a student's, each mark has a tint of its own on the result boxes, an empty
   // box keeps the window's; no text, text colour, given or mirror changes; a
   // tooltip quotes the worksheet and the list names the errors. The list
-  // window takes F3 and its own button, and closes with the problem window.
+  // window takes F3 and F2 and its own button, and closes with the problem
+  // window.
   // A given that is not a number stops the check with a message (Calculate's,
   // as the engine's tests show) and marks nothing.
   void checkMarksAndListsTheStudentsSheet() {
@@ -101,6 +104,8 @@ class TestWorkCheck : public QObject {
       for (int column = 0; column < 4; ++column) cells << table()->item(8, column)->text();
       QCOMPARE(cells, QStringList({u"K1"_s, u"-3523,42"_s, u"-3523,41"_s, u"ошибка"_s}));
 
+      QTest::keyClick(list(), Qt::Key_F2);
+      QVERIFY(w_->commands().drawing->window() && w_->commands().drawing->window()->isVisible());
       QTest::mouseClick(list()->findChild<QPushButton*>(u"CloseButton"_s), Qt::LeftButton);
       QVERIFY(!list()->isVisible() && w_->form().isVisible());
       w_->box(Field::EYp)->setText(right_[qsizetype(Field::EYp)]);
@@ -117,7 +122,8 @@ class TestWorkCheck : public QObject {
 
   // The marks go away at the next change of any box, at Clear and at
   // Calculate; each box gets back its own palette, tooltip and description,
-  // whether set on itself or inherited from the window.
+  // whether set on itself or inherited from the window. The list's button
+  // «F3 — проверить снова» checks again.
   void marksGoAway_data() {
     QTest::addColumn<QByteArray>("by");
     for (const char* by : {"typing in a result", "typing in a mirror", "Clear", "Calculate"})
@@ -138,6 +144,10 @@ class TestWorkCheck : public QObject {
     if (!by.startsWith("typing")) w_->click(by == "Clear" ? "BitBtn3" : "BitBtn1");
     QCOMPARE(looks(), before);
     QCOMPARE(table()->rowCount(), 0);
+    auto* again = list()->findChild<QPushButton*>(u"CheckAgain"_s);
+    QVERIFY(again && again->text() == u"F3 — проверить снова"_s);
+    QTest::mouseClick(again, Qt::LeftButton);
+    QCOMPARE(table()->rowCount(), by == "Clear" ? 0 : 29);
   }
 };
 

@@ -1,9 +1,11 @@
 // The sheet and the class set on paper, read back from the PDF's text with
 // pdftotext: every box text on the right page, the key's answers under the
 // right variant, and a file that cannot be written changing nothing.
+#include <QFileDialog>
 #include <QPainter>
 #include <QPrinter>
 #include <QProcess>
+#include <QProgressDialog>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
@@ -13,6 +15,7 @@
 #include "calc/fix_quality.h"
 #include "calc/resection.h"
 #include "calc/variant.h"
+#include "calc/work_check.h"
 #include "ui/common/Application.h"
 #include "ui/methods/MethodsCommand.h"
 #include "ui/methods/MethodsWindow.h"
@@ -32,28 +35,36 @@ class TestPaper : public QObject {
   QTemporaryDir dir_;
 
   QString path(const QString& name) const { return dir_.filePath(name); }
-  // The words of page `first` (from 1), or of pages `first` to `last`, 0 for
-  // the end, line by line as they stand on the page.
-  static QStringList Words(const QString& pdf, int first, int last = -1) {
+  // The text of page `first` (from 1), or of pages `first` to `last`, 0 for
+  // the end, line by line as it stands on the page; or the page as a picture.
+  static QString Page(const QString& pdf, int first, int last = -1, bool picture = false) {
     QProcess run;
-    QStringList args{u"-layout"_s, u"-f"_s, QString::number(first)};
+    QStringList args{u"-f"_s, QString::number(first)};
     if (last != 0) args << u"-l"_s << QString::number(last < 0 ? first : last);
-    run.start(u"pdftotext"_s, args << pdf << u"-"_s);
+    run.start(
+        picture ? u"pdftoppm"_s : u"pdftotext"_s,  // the page to standard output
+        args << (picture ? QStringList{u"-png"_s, pdf} : QStringList{u"-layout"_s, pdf, u"-"_s}));
     if (!run.waitForFinished(30000) || run.exitCode() != 0) return {};
-    return QString::fromUtf8(run.readAllStandardOutput()).split(QRegularExpression(u"\\s+"_s));
+    return picture ? QString::fromLatin1(run.readAllStandardOutput().toBase64())
+                   : QString::fromUtf8(run.readAllStandardOutput());
+  }
+  static QStringList Words(const QString& pdf, int first, int last = -1) {
+    return Page(pdf, first, last).split(QRegularExpression(u"\\s+"_s));
   }
   static bool Given(Field f) { return pothenot::Info(f).role != pothenot::Role::Result; }
   static QString Text(const pothenot::TWorksheet& s, Field f) { return s.text(f).data(); }
   static QString Metres(double v) { return QString::number(v, 'f', 3).replace(u'.', u','); }
   pothenot::PaperCommands* commands() { return w_->commands().paper; }
   const pothenot::DrawingCommand& drawing() { return *w_->commands().drawing; }
-  // Presses `keys` and accepts the dialog they bring up once `fill` set it.
+  // Presses `keys` on the problem window and accepts the dialog they bring
+  // up once `fill` set it.
   void answer(QKeyCombination keys, const std::function<void(QWidget*)>& fill) {
     QTimer::singleShot(0, this, [fill] {
       auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
       QVERIFY(dialog != nullptr);
       fill(dialog), dialog->accept();
     });
+    QApplication::setActiveWindow(&w_->form());
     QTest::keyClick(&w_->form(), keys.key(), keys.keyboardModifiers());
   }
 
@@ -63,9 +74,11 @@ class TestPaper : public QObject {
 
   // Ctrl+N puts a variant on a calculated sheet: its givens, the results
   // empty. Calculated and saved, page 1 carries all 48 box texts and the
-  // variant's number, page 2 the exact station; a printer at its own
-  // resolution gets the same words. A given typed over ends the variant, and
-  // one that is not a number leaves page 2 with the reason alone.
+  // variant's number and none of the buttons, page 2 the exact station; a
+  // printer at its own resolution gets the same words. The box being typed in
+  // keeps its focus and selection, which do not reach the paper. A given typed
+  // over ends the variant, and one that is not a number leaves page 2 with the
+  // reason alone.
   void variantSheetOnPaper() {
     w_->click("BitBtn1");
     answer(Qt::ControlModifier | Qt::Key_N,
@@ -76,10 +89,21 @@ class TestPaper : public QObject {
 
     w_->click("BitBtn1");
     const QString pdf = path(u"sheet.pdf"_s), printed = path(u"printed.pdf"_s);
-    QCOMPARE(paper::writeSheetPdf(w_->form(), drawing(), pdf, commands()->variantTitle()).status,
-             Outcome::Written);
+    const auto save = [&](const QString& to) {
+      return paper::writeSheetPdf(w_->form(), drawing(), to, commands()->variantTitle()).status;
+    };
+    QLineEdit* typing = w_->box(Field::EXb);
+    QApplication::setActiveWindow(&w_->form());
+    typing->setFocus(), typing->setSelection(5, -3);
+    QCOMPARE(save(pdf), Outcome::Written);
+    QVERIFY(typing->hasFocus() && typing->selectionStart() == 2 && typing->cursorPosition() == 2);
+    typing->clearFocus();
+    QCOMPARE(save(printed), Outcome::Written);
+    QVERIFY(!Page(pdf, 1, 1, true).isEmpty() && Page(pdf, 1, 1, true) == Page(printed, 1, 1, true));
     const QStringList page1 = Words(pdf, 1), texts = w_->texts() << u"4242"_s;
     for (const QString& text : texts) QVERIFY2(page1.contains(text), qPrintable(text));
+    for (const char* button : {"BitBtn1", "BitBtn2", "BitBtn3"})
+      QVERIFY(!page1.contains(w_->button(button)->text().remove(u'&')));
     QVERIFY(Words(pdf, 2).contains(Metres(pothenot::AssessFix(w_->form().worksheet(), ",", 5).Xp)));
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFileName(printed);  // as PDF, by the name
@@ -90,7 +114,7 @@ class TestPaper : public QObject {
 
     w_->type(Field::EXb, u"x"_s);
     QCOMPARE(commands()->variantTitle(), QString());
-    QCOMPARE(paper::writeSheetPdf(w_->form(), drawing(), pdf, {}).status, Outcome::Written);
+    QCOMPARE(save(pdf), Outcome::Written);
     QVERIFY(Words(pdf, 2).contains(u"нельзя."_s));
   }
 
@@ -107,7 +131,38 @@ class TestPaper : public QObject {
     for (const QString& word : shown) QVERIFY2(page3.contains(word), qPrintable(word));
     QTest::keyClick(methods->window(), Qt::Key_F4);
     QCOMPARE(paper::writeSheetPdf(w_->form(), drawing(), pdf, {}, methods).status, Outcome::Written);
-    QVERIFY(Words(pdf, 3).isEmpty() && !Words(pdf, 2).isEmpty());
+    QVERIFY(Page(pdf, 3).isEmpty() && !Page(pdf, 2).isEmpty());
+  }
+
+  // Page 2 is worked from the sheet when it is saved, also after the drawing
+  // was hidden. A file that is there is replaced only if the user agrees,
+  // whatever name it was completed to: by Ctrl+S, and by the class set's OK,
+  // which stays open on "no".
+  void savedAsTheSheetStandsAndAskedFirst() {
+    QTest::keyClick(&w_->form(), Qt::Key_F2);
+    QTest::keyClick(&w_->form(), Qt::Key_F2);
+    w_->type(Field::EXb, u"10991,83"_s, true);
+    w_->click("BitBtn1");
+    const auto saveAs = [&](const QString& name) {  // returns what report.pdf then holds
+      answer(Qt::ControlModifier | Qt::Key_S,
+             [&](QWidget* dialog) { static_cast<QFileDialog*>(dialog)->selectFile(path(name)); });
+      QFile saved(path(u"report.pdf"_s));
+      return saved.open(QIODevice::ReadOnly) ? saved.readAll() : QByteArray();
+    };
+    const QByteArray saved = saveAs(u"report.pdf"_s);
+    const double Xp = pothenot::AssessFix(w_->form().worksheet(), ",", 5).Xp;
+    QVERIFY(Words(path(u"report.pdf"_s), 2).contains(Metres(Xp)) && w_->messages().isEmpty());
+    w_->answerNextBox(false);
+    QCOMPARE(saveAs(u"report"_s), saved);
+    QVERIFY(w_->messages().size() == 1 && w_->messages()[0].text.contains(u"report.pdf»"_s));
+    w_->answerNextBox(false);
+    answer(Qt::ControlModifier | Qt::ShiftModifier | Qt::Key_N, [this](QWidget* dialog) {
+      auto* file = dialog->findChild<QLineEdit*>(u"File"_s);
+      file->setText(path(u"report"_s)), static_cast<QDialog*>(dialog)->accept();
+      QVERIFY(dialog->isVisible() && w_->messages().size() == 2);
+      file->setText(path(u"new"_s));  // then OK writes it
+    });
+    QVERIFY(QFileInfo::exists(path(u"new.pdf"_s)));
   }
 
   // A folder that is a regular file cannot be written into, not even by root:
@@ -115,7 +170,8 @@ class TestPaper : public QObject {
   // there.
   void unwritableAndCancelledChangeNothing() {
     QVERIFY(QFile(path(u"blocker"_s)).open(QIODevice::WriteOnly));
-    const auto outcome = paper::writeSheetPdf(w_->form(), drawing(), path(u"blocker/sheet.pdf"_s), {});
+    const auto outcome =
+        paper::writeSheetPdf(w_->form(), drawing(), path(u"blocker/sheet.pdf"_s), {});
     QCOMPARE(outcome.status, Outcome::Failed);
     QVERIFY(outcome.message.contains(QDir::toNativeSeparators(path(u"blocker/sheet.pdf"_s))));
 
@@ -126,34 +182,57 @@ class TestPaper : public QObject {
     QVERIFY(QFileInfo::exists(kept) && QFileInfo(kept).size() == 0);
   }
 
-  // A class set asked for with Ctrl+Shift+N: variant n's givens (and not its
-  // station) on page n, then the key with every result text of Calculate, the
-  // exact station and M under the right variant.
+  // A class set by Ctrl+Shift+N, cancelled during its last variant, writes
+  // nothing and is offered again. Written: variant n's givens (not its
+  // station) on page n; in the key every result text of Calculate in the
+  // order of writing, as the list window has them, the exact station, M and
+  // δε never "-0,0" under the right variant.
   void classSetAndKey() {
-    constexpr std::uint32_t kFirst = 998, kCount = 4;
-    answer(Qt::ControlModifier | Qt::ShiftModifier | Qt::Key_N, [this](QWidget* dialog) {
-      dialog->findChild<QSpinBox*>(u"First"_s)->setValue(kFirst);
-      dialog->findChild<QSpinBox*>(u"Count"_s)->setValue(kCount);
-      dialog->findChild<QLineEdit*>(u"File"_s)->setText(path(u"class"_s));  // ".pdf" is added
+    constexpr std::uint32_t kFirst = 985, kCount = 4;  // 985: δε = -0,01″, "-0,0″" once
+    QString title;  // of the progress window, cancelled during the last variant
+    QTimer watch;
+    connect(&watch, &QTimer::timeout, this, [&] {
+      auto* progress = w_->form().findChild<QProgressDialog*>();
+      if (progress && progress->value() == kCount)
+        title = progress->windowTitle(), progress->cancel();
     });
+    for (bool again : {false, true}) {
+      again ? watch.stop() : watch.start(0);
+      answer(Qt::ControlModifier | Qt::ShiftModifier | Qt::Key_N, [&](QWidget* dialog) {
+        auto* first = dialog->findChild<QSpinBox*>(u"First"_s);
+        if (again) QCOMPARE(first->value(), int(kFirst));
+        first->setValue(kFirst);
+        dialog->findChild<QSpinBox*>(u"Count"_s)->setValue(kCount);
+        dialog->findChild<QLineEdit*>(u"File"_s)->setText(path(u"class"_s));  // ".pdf" is added
+      });
+      QCOMPARE(QFileInfo::exists(path(u"class.pdf"_s)), again);
+    }
+    QCOMPARE(title, u"Варианты для группы"_s);
 
     const QString pdf = path(u"class.pdf"_s);
-    // The key, in one block per variant: its number, then its answers.
-    const QStringList key = Words(pdf, kCount + 1, 0).join(u' ').split(u"Вариант"_s);
+    const QStringList key = Page(pdf, kCount + 1, 0).split(u'\n');
     for (std::uint32_t number = kFirst; number < kFirst + kCount; ++number) {
       const pothenot::TWorksheet variant = pothenot::MakeVariant(number);
       pothenot::TWorksheet worked = variant;
       pothenot::Calculate(worked, ",");
       const QStringList page = Words(pdf, int(number - kFirst) + 1);
-      const QStringList block = key.value(number - kFirst + 1).split(u' ', Qt::SkipEmptyParts);
-      QCOMPARE(block.value(0), QString::number(number));
-      for (std::size_t f = 0; f < pothenot::kFieldCount; ++f) {
-        const QString text = Text(Given(Field(f)) ? variant : worked, Field(f));
-        QVERIFY2((Given(Field(f)) ? page : block).contains(text), qPrintable(text));
-      }
+      for (std::size_t f = 0; f < pothenot::kFieldCount; ++f)
+        QVERIFY(!Given(Field(f)) || page.contains(Text(variant, Field(f))));
       QVERIFY(!page.contains(Text(worked, Field::EXp)) && !page.contains(Text(worked, Field::EYp)));
+      // Its block in the key, read down its columns one after another.
+      auto line = key.indexOf(QRegularExpression(u"\\s*Вариант %1\\s*"_s.arg(number)));
+      QList<QStringList> rows;
+      while (line >= 0 && ++line < key.size() && !key[line].contains(u"Станция"_s))
+        rows << key[line].split(u' ', Qt::SkipEmptyParts).filter(QRegularExpression(u"^-?\\d"_s));
+      QStringList read, written;
+      for (int column = 0; column < 3; ++column)
+        for (const QStringList& row : rows) read << row.mid(column, 1);
+      for (const auto& box : pothenot::CheckWork(worked, ",")) written << Text(worked, box.field);
+      QCOMPARE(read, written);
+      const QString judged = key.mid(line, 2).join(u' ');
       const auto fix = pothenot::AssessFix(variant, ",", 5);
-      QVERIFY(block.contains(Metres(fix.Yp)) && block.contains(Metres(fix.stationError)));
+      QVERIFY(judged.contains(Metres(fix.Yp)) && judged.contains(Metres(fix.stationError)));
+      QVERIFY(!judged.contains(u"-0,0″"_s) && (number != kFirst || fix.controlDiscrepancy > -0.05));
     }
   }
 };

@@ -44,6 +44,21 @@ void WindowDriver::type(Field field, const QString& text, bool over) {
   QTest::keyClicks(edit, text);
 }
 
+void WindowDriver::answerNextBox(bool yes) {
+  auto* poll = new QTimer(&context_);
+  QObject::connect(poll, &QTimer::timeout, poll, [this, poll, yes] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (box == nullptr || !box->isVisible()) return;
+    messages_.push_back({box->windowTitle(), box->text(), box->textFormat(), true});
+    for (QAbstractButton* button : box->buttons()) {
+      const auto role = box->buttonRole(button);
+      if ((role == QMessageBox::AcceptRole || role == QMessageBox::YesRole) == yes)
+        return poll->deleteLater(), button->click();
+    }
+  });
+  poll->start(10);
+}
+
 bool WindowDriver::runModal(const std::function<void()>& inside) {
   form_.hide();
   bool endedByItself = true;

@@ -38,6 +38,10 @@ class WindowDriver {
   /// it when `over` is set.
   void type(pothenot::Field field, const QString& text, bool over = false);
 
+  /// Presses yes (or OK), or else no, in the next message box a window shows
+  /// by itself (a question, a warning); the box joins messages().
+  void answerNextBox(bool yes);
+
   /// Shows the window modally (as the start window does) and runs `inside`
   /// within its modal loop. Returns whether the showing ended by itself; if
   /// it did not, the window is closed afterwards.

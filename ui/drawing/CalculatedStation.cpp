@@ -1,35 +1,43 @@
 #include "ui/drawing/CalculatedStation.h"
 
-#include <QTimer>
-
 #include "calc/calc_error.h"
 #include "calc/number_text.h"
+#include "calc/resection.h"
 #include "ui/sheet/Zadaha.h"
 
 namespace pothenot {
 
-
 CalculatedStation::CalculatedStation(TForm2* form) : QObject(form), form_(form) {
-  connect(form, &TForm2::calculateStarted, this, [this] {
-    calculating_ = true;
-    calculatedGivens_ = givenTexts();
-    stationBefore_ = stationTexts();
-    // Calculate runs to its end (or its failure) before any queued event.
-    QTimer::singleShot(0, this, [this] { calculating_ = false; });
-  });
-  connect(form, &TForm2::clearStarted, this, [this] { stationGivens_.reset(); });
-  // Calculate writes Yp and then Xp at the end of the solution: once either
-  // changes during it, the sheet's station is that of the givens it read. A
-  // rerun on the same givens changes neither and keeps the old answer. The
-  // worksheet is watched rather than the boxes, which need not exist yet.
-  connect(form, &TForm2::sheetChanged, this, [this] {
-    if (calculating_ && stationTexts() != stationBefore_) stationGivens_ = calculatedGivens_;
-  });
+  // The worksheet is read rather than the boxes, which need not exist yet.
+  connect(form, &TForm2::calculated, this, &CalculatedStation::takeUp);
 }
 
-std::pair<std::string, std::string> CalculatedStation::stationTexts() const {
-  const auto& sheet = form_->worksheet();
-  return {sheet.text(Field::EXp), sheet.text(Field::EYp)};
+void CalculatedStation::takeUp() {
+  written_.reset();
+  const TWorksheet& sheet = form_->worksheet();
+  const std::string separator = TForm2::decimalSeparator();
+  // A run that stopped before Yp and Xp left whatever texts it found there.
+  // They are the run's own when a run on the same givens writes them again;
+  // Calculate gives the same texts for the same givens every time.
+  TWorksheet again = sheet;
+  again.setObserver(nullptr);
+  again.setText(Field::EXp, "");
+  again.setText(Field::EYp, "");
+  try {
+    Calculate(again, separator);
+  } catch (const CalcError&) {
+    // Stopped: Xp and Yp are written or empty, as the run on the sheet left them.
+  }
+  if (again.text(Field::EXp).empty() || again.text(Field::EXp) != sheet.text(Field::EXp) ||
+      again.text(Field::EYp) != sheet.text(Field::EYp))
+    return;
+  try {
+    written_ = Written{givenTexts(),
+                       {NumberFromText(sheet.text(Field::EXp), separator).ToDouble(),
+                        NumberFromText(sheet.text(Field::EYp), separator).ToDouble()}};
+  } catch (const CalcError&) {
+    // Written, but too large for a double: no station to draw.
+  }
 }
 
 std::vector<std::string> CalculatedStation::givenTexts() const {
@@ -41,16 +49,8 @@ std::vector<std::string> CalculatedStation::givenTexts() const {
 }
 
 std::optional<MapPoint> CalculatedStation::station() const {
-  if (stationGivens_ != givenTexts()) return std::nullopt;
-  const auto& sheet = form_->worksheet();
-  const std::string separator = TForm2::decimalSeparator();
-  try {
-    return MapPoint{
-        NumberFromText(sheet.text(Field::EXp), separator).ToDouble(),
-        NumberFromText(sheet.text(Field::EYp), separator).ToDouble()};
-  } catch (const CalcError&) {
-    return std::nullopt;
-  }
+  if (!written_ || written_->givens != givenTexts()) return std::nullopt;
+  return written_->station;
 }
 
 }  // namespace pothenot

@@ -3,7 +3,6 @@
 #include <QObject>
 #include <optional>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "ui/drawing/Figure.h"
@@ -12,10 +11,12 @@ class TForm2;
 
 namespace pothenot {
 
-/// The worksheet's own station, Xp and Yp, while it belongs to the givens on
-/// the sheet: from the Calculate that wrote it until a given changes or the
-/// sheet is cleared. Watches the problem window from its start, so that a
-/// drawing first shown after "Вычислить" still knows the sheet's station.
+/// The worksheet's own station: the Xp and Yp that the last run of Calculate
+/// wrote, while the givens on the sheet are those it read. Taken up at the end
+/// of every run that wrote them, whether their texts changed or not; what is
+/// typed into Xp or Yp afterwards is not the sheet's station. Watches the
+/// problem window from its start, so that a drawing first shown after
+/// "Вычислить" still knows the sheet's station.
 class CalculatedStation : public QObject {
   Q_OBJECT
 
@@ -23,19 +24,21 @@ class CalculatedStation : public QObject {
   /// Watches `form`, which owns this object.
   explicit CalculatedStation(TForm2* form);
 
-  /// Xp, Yp (metres) as the worksheet shows them, or nothing when they were
-  /// not written for the givens now on the sheet or are not numbers.
+  /// Xp, Yp (metres) as the last run of Calculate wrote them, or nothing when
+  /// the givens have changed since or the run stopped before writing them.
   std::optional<pothenot::MapPoint> station() const;
 
  private:
+  void takeUp();
   std::vector<std::string> givenTexts() const;
-  std::pair<std::string, std::string> stationTexts() const;  ///< Xp, Yp as the sheet holds them
+
+  struct Written {
+    std::vector<std::string> givens;  ///< the texts the run read
+    pothenot::MapPoint station;
+  };
 
   TForm2* form_;
-  bool calculating_ = false;
-  std::vector<std::string> calculatedGivens_;              ///< those the running Calculate read
-  std::pair<std::string, std::string> stationBefore_;      ///< Xp, Yp before it ran
-  std::optional<std::vector<std::string>> stationGivens_;  ///< those Xp, Yp were written for
+  std::optional<Written> written_;
 };
 
 }  // namespace pothenot

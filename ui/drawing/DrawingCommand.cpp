@@ -20,9 +20,15 @@ DrawingCommand::DrawingCommand(TForm2* form)
   form->addCommand(action_);
 }
 
+void DrawingCommand::addWindowKey(QAction* command) {
+  windowKeys_ << command;
+  if (window_ != nullptr) window_->addAction(command);
+}
+
 void DrawingCommand::toggle() {
   if (window_ == nullptr) {
     window_ = new DrawingWindow(form_, action_, sheetStation_);
+    window_->addActions(windowKeys_);
     // A figure of a worksheet no one sees would only be in the way.
     connect(form_, &QDialog::finished, window_, &QWidget::hide);
   }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QObject>
 
 class QAction;
@@ -23,6 +24,9 @@ class DrawingCommand : public QObject {
   explicit DrawingCommand(TForm2* form);
 
   QAction* action() const { return action_; }
+  /// Another command of the problem window whose key works in the drawing
+  /// window too.
+  void addWindowKey(QAction* command);
   /// The drawing window, or nullptr before the first showing.
   DrawingWindow* window() const { return window_; }
   /// The sheet's own station while it belongs to the givens on the sheet;
@@ -36,6 +40,7 @@ class DrawingCommand : public QObject {
   QAction* action_;
   CalculatedStation* sheetStation_;
   DrawingWindow* window_ = nullptr;
+  QList<QAction*> windowKeys_;
 };
 
 }  // namespace pothenot

@@ -36,6 +36,10 @@ FigureView* DrawingWindow::figureView() const {
   return ui_->Figure;
 }
 
+double DrawingWindow::angleError() const {
+  return ui_->AngleError->value();
+}
+
 QString DrawingWindow::report() const {
   return ui_->Report->toPlainText();
 }
@@ -56,36 +60,45 @@ void DrawingWindow::redraw() {
   if (!isVisible()) return;
   const std::string separator = TForm2::decimalSeparator();
   auto figure = Figure::fromSheet(form_->worksheet(), separator, ui_->AngleError->value(),
-                                            sheetStation_->station());
+                                  sheetStation_->station());
   ui_->Report->setPlainText(fixReport(figure, QString::fromStdString(separator)));
   ui_->Figure->setFigure(std::move(figure));
 }
 
 bool DrawingWindow::saveFigure(const QString& path) const {
+  return saveAs(path).status == safeFile::Outcome::Written;
+}
+
+safeFile::Outcome DrawingWindow::saveAs(const QString& path) const {
   const QRectF area(QPointF(0, 0), ui_->Figure->size());
-  if (path.endsWith(".png", Qt::CaseInsensitive)) {
-    // Twice the screen's density, so that the picture prints cleanly.
-    QImage image(ui_->Figure->size() * 2, QImage::Format_ARGB32_Premultiplied);
-    image.setDevicePixelRatio(2);
-    QPainter painter(&image);
+  const bool png = path.endsWith(".png", Qt::CaseInsensitive);
+  return safeFile::write(path, [&](QIODevice& file) {
+    if (png) {
+      // Twice the screen's density, so that the picture prints cleanly.
+      QImage image(ui_->Figure->size() * 2, QImage::Format_ARGB32_Premultiplied);
+      image.setDevicePixelRatio(2);
+      QPainter painter(&image);
+      ui_->Figure->paintFigure(painter, area);
+      painter.end();
+      return image.save(&file, "PNG") ? safeFile::Outcome::Written : safeFile::Outcome::Failed;
+    }
+    QSvgGenerator svg;
+    svg.setOutputDevice(&file);
+    svg.setSize(ui_->Figure->size());
+    svg.setViewBox(area);
+    svg.setTitle(windowTitle());
+    QPainter painter;
+    if (!painter.begin(&svg)) return safeFile::Outcome::Failed;
     ui_->Figure->paintFigure(painter, area);
-    painter.end();
-    return image.save(path, "PNG");
-  }
-  QSvgGenerator svg;
-  svg.setFileName(path);
-  svg.setSize(ui_->Figure->size());
-  svg.setViewBox(area);
-  svg.setTitle(windowTitle());
-  QPainter painter;
-  if (!painter.begin(&svg)) return false;
-  ui_->Figure->paintFigure(painter, area);
-  return painter.end();
+    return painter.end() ? safeFile::Outcome::Written : safeFile::Outcome::Failed;
+  });
 }
 
 void DrawingWindow::saveClick() {
   QFileDialog dialog(this, ui_->SaveButton->text().remove(u'…'));
   dialog.setAcceptMode(QFileDialog::AcceptSave);
+  // Asked below of the name as it will be written, its suffix added.
+  dialog.setOption(QFileDialog::DontConfirmOverwrite);
   const QStringList filters{"Рисунок SVG (*.svg)", "Рисунок PNG (*.png)"};
   dialog.setNameFilters(filters);
   dialog.setDefaultSuffix("svg");
@@ -95,8 +108,10 @@ void DrawingWindow::saveClick() {
   dialog.selectFile("засечка.svg");
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
   const QString path = dialog.selectedFiles().front();
-  if (!saveFigure(path))
-    QMessageBox::warning(this, windowTitle(), "Рисунок не записан в файл «" + path + "».");
+  if (!safeFile::mayReplace(this, path)) return;
+  const auto outcome = saveAs(path);
+  if (outcome.status == safeFile::Outcome::Failed)
+    QMessageBox::warning(this, windowTitle(), outcome.message);
 }
 
 }  // namespace pothenot

@@ -4,6 +4,8 @@
 #include <QWidget>
 #include <memory>
 
+#include "ui/common/SafeFile.h"
+
 class QAction;
 class TForm2;
 
@@ -33,11 +35,14 @@ class DrawingWindow : public QWidget {
   ~DrawingWindow() override;
 
   FigureView* figureView() const;
+  /// m_β, arc seconds, as the user set it.
+  double angleError() const;
   /// The text beside the figure.
   QString report() const;
 
   /// Writes the figure as the user sees it into `path`: PNG when the name
-  /// ends in ".png", SVG otherwise. Returns whether the file was written.
+  /// ends in ".png", SVG otherwise; a file that is there is replaced only
+  /// once the new one is whole. Returns whether the file was written.
   bool saveFigure(const QString& path) const;
 
  protected:
@@ -47,6 +52,7 @@ class DrawingWindow : public QWidget {
   void scheduleRedraw();
   void redraw();
   void saveClick();
+  safeFile::Outcome saveAs(const QString& path) const;
 
   std::unique_ptr<Ui::DrawingWindow> ui_;
   TForm2* form_;

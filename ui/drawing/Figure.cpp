@@ -67,6 +67,10 @@ bool Figure::dangerIsLine() const {
   return fix && std::isinf(fix->circleRadius);
 }
 
+bool Figure::samePoints(const Figure& other) const {
+  return known == other.known && station == other.station;
+}
+
 bool Figure::circleDrawable() const {
   return fix && drawable(MapPoint{fix->circleX, fix->circleY}) && drawable(fix->circleRadius) &&
          fix->circleRadius > 0;

@@ -15,6 +15,8 @@ namespace pothenot {
 struct MapPoint {
   double x = 0;
   double y = 0;
+
+  bool operator==(const MapPoint&) const = default;
 };
 
 /// What the drawing of one worksheet shows, read from the worksheet and
@@ -62,6 +64,9 @@ class Figure {
   bool circleDrawable() const;
   /// Whether A, B and C lie on one line: the danger circle is that line.
   bool dangerIsLine() const;
+  /// Whether `other` has the same known points and exact station: the same
+  /// givens, judged perhaps at another m_β or with another sheet station.
+  bool samePoints(const Figure& other) const;
 };
 
 }  // namespace pothenot

@@ -1,5 +1,6 @@
 #include "ui/drawing/FigureView.h"
 
+#include <QLocale>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -9,9 +10,9 @@
 #include <cmath>
 #include <numbers>
 #include <optional>
+#include <utility>
 
 namespace pothenot {
-
 
 namespace {
 
@@ -102,11 +103,15 @@ double roundLength(double longest) {
   return power;
 }
 
+// The scale bar's length in Russian numbers: "500 м", "2 000 км", "0,5 мм".
 QString metresText(double metres) {
-  if (metres >= 1e6 || metres < 1e-3) return QString::number(metres, 'g', 3) + " м";
-  if (metres >= 1000) return QString::number(metres / 1000, 'g', 6) + " км";
-  if (metres >= 1) return QString::number(metres, 'g', 6) + " м";
-  return QString::number(metres * 1000, 'g', 6) + " мм";
+  const QLocale russian(QLocale::Russian, QLocale::Russia);
+  const auto [value, unit] = metres >= 1000 ? std::pair{metres / 1000, "км"}
+                             : metres >= 1  ? std::pair{metres, "м"}
+                                            : std::pair{metres * 1000, "мм"};
+  // 1, 2 or 5 times a power of ten: as many decimals as a value below one needs.
+  const int decimals = value >= 1 ? 0 : static_cast<int>(std::ceil(-std::log10(value) - 1e-9));
+  return russian.toString(value, 'f', decimals) + u' ' + QString::fromUtf8(unit);
 }
 
 }  // namespace
@@ -118,6 +123,9 @@ FigureView::FigureView(QWidget* parent) : QWidget(parent) {
 }
 
 void FigureView::setFigure(Figure figure) {
+  // New givens move the points: a view zoomed and panned onto the old ones
+  // could show empty paper.
+  if (!figure.samePoints(figure_)) following_ = true, zoom_ = 1;
   figure_ = std::move(figure);
   update();
 }
@@ -125,6 +133,14 @@ void FigureView::setFigure(Figure figure) {
 void FigureView::fit() {
   following_ = true;
   zoom_ = 1;
+  update();
+}
+
+void FigureView::takeView(const FigureView& other) {
+  if (!figure_.samePoints(other.figure_)) return fit();
+  following_ = other.following_;
+  zoom_ = other.zoom_;
+  centre_ = other.centre_;
   update();
 }
 

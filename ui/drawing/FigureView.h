@@ -8,7 +8,6 @@
 
 class QPainter;
 
-
 namespace pothenot {
 
 /// The figure of the resection as a map: X north (up), Y east (right). Shows
@@ -17,13 +16,15 @@ namespace pothenot {
 ///
 /// The view starts fitted to the points with margins and follows the figure
 /// as it changes; the wheel zooms about the pointer and dragging pans, which
-/// keep the view where the user put it; a double click fits again.
+/// keep the view where the user put it until the points move (new givens); a
+/// double click fits again.
 class FigureView : public QWidget {
   Q_OBJECT
 
  public:
   explicit FigureView(QWidget* parent = nullptr);
 
+  /// Shows `figure`, fitted afresh when its points are not those shown.
   void setFigure(pothenot::Figure figure);
   const pothenot::Figure& figure() const { return figure_; }
 
@@ -40,6 +41,9 @@ class FigureView : public QWidget {
 
   /// Back to the figure fitted with margins, following it as it changes.
   void fit();
+  /// Takes the zoom and pan of `other` when it shows the same points as this
+  /// view; otherwise its view belongs to another figure, and this one fits.
+  void takeView(const FigureView& other);
 
   QSize sizeHint() const override { return {560, 520}; }
 

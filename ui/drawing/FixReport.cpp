@@ -6,13 +6,14 @@ namespace pothenot {
 
 namespace {
 
-// A value with `decimals` after the separator, or in scientific notation
-// where fixed notation would be a wall of digits.
-QString numberText(double v, int decimals, const QString& separator) {
-  if (!std::isfinite(v)) return QStringLiteral("—");
-  const bool wide = std::abs(v) >= 1e9 || (v != 0 && std::abs(v) < std::pow(10.0, -decimals));
-  QString text = wide ? QString::number(v, 'g', 6) : QString::number(v, 'f', decimals);
-  return text.replace(u'.', separator);
+// The most the worksheet's cuts can cost the station, metres. The sheet cuts
+// coordinates and the K's to the centimetre, and a, b and C to five decimals,
+// which turns the position circles as an angle error of a second or two
+// would. So 10 cm plus the station's error for 10″: the built-in example's
+// cuts cost 13 mm of 0.16 m; near the danger circle, where the station moves
+// most with the angles, the cuts cost metres and the bound grows with them.
+double cutsCanCost(const Figure& figure) {
+  return 0.1 + 10 * figure.fix->stationError / figure.angleErrorSeconds;
 }
 
 QString verdict(const FixQuality& f) {
@@ -32,8 +33,25 @@ QString verdict(const FixQuality& f) {
 
 }  // namespace
 
+QString decimalText(double value, int decimals, const QString& separator) {
+  if (!std::isfinite(value)) return QStringLiteral("—");
+  if (std::abs(value) >= 1e15) {
+    // "9.64e+299": the mantissa rounded, then its power of ten.
+    const QString e = QString::number(value, 'e', 2);
+    const qsizetype at = e.indexOf(u'e');
+    static constexpr char16_t kSuperscript[] = u"⁰¹²³⁴⁵⁶⁷⁸⁹";
+    QString power;
+    for (const QChar digit : QString::number(e.mid(at + 1).toInt()))
+      power += QChar(kSuperscript[digit.digitValue()]);
+    return e.left(at).replace(u'.', separator) + QStringLiteral("·10") + power;
+  }
+  QString text = QString::number(value, 'f', decimals);
+  if (text.startsWith(u'-') && text.toDouble() == 0) text.remove(0, 1);
+  return text.replace(u'.', separator);
+}
+
 QString fixReport(const Figure& figure, const QString& separator) {
-  auto num = [&](double v, int decimals) { return numberText(v, decimals, separator); };
+  auto num = [&](double v, int decimals) { return decimalText(v, decimals, separator); };
   QString out;
   if (!figure.fix) {
     out += "Станцию найти нельзя.\n" + QString::fromStdString(figure.problem) + "\n";
@@ -46,7 +64,12 @@ QString fixReport(const Figure& figure, const QString& separator) {
       const MapPoint s = *figure.sheetStation;
       const double mm = std::hypot(s.x - f.Xp, s.y - f.Yp) * 1000;
       out += "Станция по листу:\n  X = " + num(s.x, 2) + "   Y = " + num(s.y, 2) + "\n";
-      out += "  разница " + num(mm, 0) + " мм — столько стоят округления листа\n";
+      if (mm <= cutsCanCost(figure) * 1000) {
+        out += "  разница " + num(mm, 0) + " мм — столько стоят округления листа\n";
+      } else {
+        out += "  разница " + num(mm / 1000, 3) + " м, а обрезания листа стоят не больше " +
+               num(cutsCanCost(figure), 3) + " м: Xp, Yp листа не следуют из его данных\n";
+      }
     } else {
       out += "Станция по листу: не вычислена для этих данных (кнопка «Вычислить»).\n";
     }

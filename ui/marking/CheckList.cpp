@@ -1,19 +1,19 @@
 #include "ui/marking/CheckList.h"
 
+#include <QAction>
 #include <QHeaderView>
 #include <QLayout>
 #include <QPushButton>
 #include <QTableWidget>
 #include <algorithm>
 
-#include "ui/marking/CheckWords.h"
 #include "ui/common/WindowFont.h"
+#include "ui/marking/CheckWords.h"
 #include "ui_CheckList.h"
 
 namespace pothenot {
 
-
-CheckList::CheckList(QWidget* owner)
+CheckList::CheckList(QWidget* owner, QAction* checkAgain)
     : QWidget(owner, Qt::Window), ui_(std::make_unique<Ui::CheckList>()) {
   setFont(windowFont());
   ui_->setupUi(this);
@@ -24,6 +24,8 @@ CheckList::CheckList(QWidget* owner)
   // One line of text a row, so that the 29 results fit without scrolling.
   ui_->Table->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
   connect(ui_->CloseButton, &QPushButton::clicked, this, &QWidget::close);
+  addAction(checkAgain);
+  connect(ui_->CheckAgain, &QPushButton::clicked, checkAgain, &QAction::trigger);
 }
 
 CheckList::~CheckList() = default;

@@ -7,10 +7,11 @@
 #include "calc/work_check.h"
 #include "calc/worksheet.h"
 
+class QAction;
+
 namespace Ui {
 class CheckList;
 }
-
 
 namespace pothenot {
 
@@ -25,7 +26,9 @@ class CheckList : public QWidget {
   Q_OBJECT
 
  public:
-  explicit CheckList(QWidget* owner);
+  /// `checkAgain` is the command that checks the sheet: its button
+  /// «F3 — проверить снова» and its key work here.
+  CheckList(QWidget* owner, QAction* checkAgain);
   ~CheckList() override;
 
   /// Lists `marks`, made from the student's texts in `sheet`.

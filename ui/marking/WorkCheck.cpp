@@ -44,11 +44,15 @@ void WorkCheck::check() {
     box->setAccessibleDescription(note);
   }
   if (list_ == nullptr) {
-    list_ = new CheckList(form_);
-    // F3 checks again from the list window too.
-    list_->addAction(command_);
+    list_ = new CheckList(form_, command_);
+    list_->addActions(windowKeys_);
   }
   list_->showMarks(marks, form_->worksheet());
+}
+
+void WorkCheck::addWindowKey(QAction* command) {
+  windowKeys_ << command;
+  if (list_ != nullptr) list_->addAction(command);
 }
 
 bool WorkCheck::eventFilter(QObject* watched, QEvent* event) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QObject>
 #include <QPalette>
 #include <QString>
@@ -40,6 +41,9 @@ class WorkCheck : public QObject {
 
   /// The command itself: F3, in the problem window and in the list window.
   QAction* action() const { return command_; }
+  /// Another command of the problem window whose key works in the list
+  /// window too.
+  void addWindowKey(QAction* command);
   /// The list window, or nullptr before the first check.
   CheckList* list() const { return list_; }
 
@@ -61,6 +65,7 @@ class WorkCheck : public QObject {
   QAction* command_;
   CheckList* list_ = nullptr;
   std::vector<OwnLook> marked_;
+  QList<QAction*> windowKeys_;
 };
 
 }  // namespace pothenot

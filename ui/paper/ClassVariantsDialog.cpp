@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "calc/variant.h"
+#include "ui/common/SafeFile.h"
 #include "ui/paper/PaperPage.h"
 #include "ui/paper/VariantBook.h"
 #include "ui/paper/VariantDialog.h"
@@ -42,10 +43,15 @@ QString ClassVariantsDialog::path() const {
   return paper::pdfPath(ui_->File->text().trimmed());
 }
 
+void ClassVariantsDialog::accept() {
+  if (safeFile::mayReplace(this, path())) QDialog::accept();
+}
+
 void ClassVariantsDialog::browse() {
-  const QString chosen =
-      QFileDialog::getSaveFileName(this, QStringLiteral("Файл для вариантов"), ui_->File->text(),
-                                   QStringLiteral("Документ PDF (*.pdf)"));
+  // Asked at OK, of the name as it will be written.
+  const QString chosen = QFileDialog::getSaveFileName(
+      this, QStringLiteral("Файл для вариантов"), ui_->File->text(),
+      QStringLiteral("Документ PDF (*.pdf)"), nullptr, QFileDialog::DontConfirmOverwrite);
   if (!chosen.isEmpty()) ui_->File->setText(paper::pdfPath(chosen));
 }
 

@@ -12,7 +12,7 @@ class ClassVariantsDialog;
 namespace pothenot {
 
 /// "Варианты для группы": the first variant, how many, and the PDF file to
-/// write them to. OK is offered once a file is named.
+/// write them to. OK is offered once a file is named, typed or browsed for.
 class ClassVariantsDialog : public QDialog {
   Q_OBJECT
 
@@ -25,6 +25,10 @@ class ClassVariantsDialog : public QDialog {
   int count() const;
   /// The file named, with ".pdf" added when missing.
   QString path() const;
+
+  /// OK: closes only once the file may be written, asking before one that is
+  /// there is replaced.
+  void accept() override;
 
  private:
   void browse();

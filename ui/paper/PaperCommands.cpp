@@ -10,6 +10,7 @@
 #include <QRandomGenerator>
 
 #include "calc/variant.h"
+#include "ui/common/SafeFile.h"
 #include "ui/common/Title.h"
 #include "ui/paper/ClassVariantsDialog.h"
 #include "ui/paper/SheetPrint.h"
@@ -60,8 +61,7 @@ QString PaperCommands::variantTitle() const {
   if (lastVariant_ == 0) return {};
   const TWorksheet variant = MakeVariant(lastVariant_);
   for (const auto& info : Fields())
-    if (info.role == Role::Given &&
-        form_->worksheet().text(info.name) != variant.text(info.name))
+    if (info.role == Role::Given && form_->worksheet().text(info.name) != variant.text(info.name))
       return {};
   return QStringLiteral("Вариант %1").arg(lastVariant_);
 }
@@ -82,13 +82,15 @@ void PaperCommands::print() {
 
 void PaperCommands::savePdf() {
   const QString variant = variantTitle();
+  // Asked below of the name as it will be written, ".pdf" added.
   const QString chosen = QFileDialog::getSaveFileName(
       form_, QStringLiteral("Сохранить лист в PDF"),
       (variant.isEmpty() ? kProgramTitle : variant) + ".pdf",
-      QStringLiteral("Документ PDF (*.pdf)"));
+      QStringLiteral("Документ PDF (*.pdf)"), nullptr, QFileDialog::DontConfirmOverwrite);
   if (chosen.isEmpty()) return;
-  const auto outcome =
-      paper::writeSheetPdf(*form_, *drawing_, paper::pdfPath(chosen), variant, methods_);
+  const QString path = paper::pdfPath(chosen);
+  if (!safeFile::mayReplace(form_, path)) return;
+  const auto outcome = paper::writeSheetPdf(*form_, *drawing_, path, variant, methods_);
   if (outcome.status == paper::Outcome::Failed) report(outcome.message);
 }
 
@@ -105,19 +107,28 @@ void PaperCommands::classVariants() {
   }
   if (classDialog_->exec() != QDialog::Accepted) return;
   const int count = classDialog_->count();
+  const std::uint32_t first = classDialog_->first();
+  // A step for each variant and one for the key: the window stays up and
+  // «Отменить» holds until the key is drawn too. It never resets itself at
+  // its end, which would forget a cancel made during the last variant.
   QProgressDialog progress(QStringLiteral("Варианты для группы: листы и ключ…"),
-                           QStringLiteral("Отменить"), 0, count, form_);
+                           QStringLiteral("Отменить"), 0, count + 1, form_);
+  progress.setWindowTitle(QStringLiteral("Варианты для группы"));
   progress.setWindowModality(Qt::WindowModal);
-  progress.setMinimumDuration(300);
-  const auto outcome =
-      paper::writeClassSet(classDialog_->first(), count, classDialog_->path(), [&](int done) {
-        progress.setValue(done);
-        return !progress.wasCanceled();
-      });
-  progress.reset();
+  progress.setAutoReset(false);
+  progress.setAutoClose(false);
+  progress.setMinimumDuration(0);  // «Отменить» is there from the first variant
+  progress.setValue(0);
+  const auto outcome = paper::writeClassSet(first, count, classDialog_->path(), [&](int done) {
+    progress.setValue(done);
+    return !progress.wasCanceled();
+  });
+  progress.hide();
   if (outcome.status == paper::Outcome::Failed) report(outcome.message);
-  // The next set follows this one.
-  classDialog_->suggest(nextVariant(classDialog_->first() + static_cast<std::uint32_t>(count) - 1));
+  // The next set follows this one once it is written; after a cancel or a
+  // failure the same variants are offered again.
+  if (outcome.status == paper::Outcome::Written)
+    classDialog_->suggest(nextVariant(first + static_cast<std::uint32_t>(count) - 1));
 }
 
 void PaperCommands::report(const QString& message) {

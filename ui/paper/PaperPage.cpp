@@ -1,15 +1,18 @@
 #include "ui/paper/PaperPage.h"
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QDate>
-#include <QDir>
 #include <QFontMetricsF>
 #include <QLayout>
+#include <QLineEdit>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPicture>
-#include <QSaveFile>
+#include <QPointer>
 #include <QWidget>
+#include <vector>
 
 #include "ui/common/Title.h"
 #include "ui/common/WindowFont.h"
@@ -19,6 +22,50 @@ namespace pothenot::paper {
 namespace {
 
 constexpr int kPdfResolution = 300;  // dpi: fine enough for the bitmap buttons
+
+// While a panel is put on paper it shows its boxes and texts only: no
+// button, no focus frame, no selection and no text cursor, whatever had the
+// focus. The page is still the panel itself, drawn as it draws itself; all of
+// this is put back exactly as it was when the look goes.
+class PaperLook {
+ public:
+  explicit PaperLook(QWidget* panel) : focus_(QApplication::focusWidget()) {
+    if (focus_ != nullptr && focus_->window() != panel->window()) focus_ = nullptr;
+    for (auto* box : panel->findChildren<QLineEdit*>()) {
+      if (box->hasSelectedText())
+        selections_.push_back({box, box->selectionStart(), box->selectionLength(),
+                               box->cursorPosition() == box->selectionStart()});
+    }
+    if (focus_ != nullptr) focus_->clearFocus();
+    for (const Selection& s : selections_) s.box->deselect();
+    for (auto* button : panel->findChildren<QAbstractButton*>()) {
+      if (!button->isHidden()) buttons_.push_back(button), button->hide();
+    }
+  }
+  ~PaperLook() {
+    for (QAbstractButton* button : buttons_) button->show();
+    if (focus_ != nullptr) focus_->setFocus(Qt::OtherFocusReason);
+    for (const Selection& s : selections_) {
+      // The cursor stays at the end it was at.
+      if (s.backwards)
+        s.box->setSelection(s.start + s.length, -s.length);
+      else
+        s.box->setSelection(s.start, s.length);
+    }
+  }
+  PaperLook(const PaperLook&) = delete;
+  PaperLook& operator=(const PaperLook&) = delete;
+
+ private:
+  struct Selection {
+    QLineEdit* box;
+    int start, length;
+    bool backwards;  ///< the cursor at its start
+  };
+  QPointer<QWidget> focus_;
+  std::vector<Selection> selections_;
+  std::vector<QAbstractButton*> buttons_;
+};
 
 // The windows' face, sized in points for paper.
 QFont paperFont(qreal points) {
@@ -45,8 +92,9 @@ QRectF paintHeader(QPainter& painter, const QRectF& area, const QString& variant
   painter.setFont(font);
   const qreal line = QFontMetricsF(font, painter.device()).height();
   const QRectF row(area.left(), area.top(), area.width(), line);
-  painter.drawText(row, Qt::AlignLeft | Qt::AlignVCenter,
-                   variant.isEmpty() ? kProgramTitle : kProgramTitle + QStringLiteral(" · ") + variant);
+  painter.drawText(
+      row, Qt::AlignLeft | Qt::AlignVCenter,
+      variant.isEmpty() ? kProgramTitle : kProgramTitle + QStringLiteral(" · ") + variant);
   painter.drawText(row, Qt::AlignRight | Qt::AlignVCenter,
                    QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy")));
   const qreal rule = row.bottom() + line * 0.3;
@@ -72,6 +120,7 @@ void paintPanel(QPainter& painter, const QRectF& area, QWidget* panel) {
   // first, it arrives as the lines and texts it is drawn with, on any device.
   QPicture recorded;
   {
+    const PaperLook look(panel);
     QPainter recorder(&recorded);
     panel->render(&recorder, QPoint(), QRegion(),
                   QWidget::DrawWindowBackground | QWidget::DrawChildren);
@@ -83,8 +132,7 @@ void paintPanel(QPainter& painter, const QRectF& area, QWidget* panel) {
   painter.restore();
 }
 
-QRectF paintLines(QPainter& painter, const QRectF& area, const QStringList& lines,
-                         qreal points) {
+QRectF paintLines(QPainter& painter, const QRectF& area, const QStringList& lines, qreal points) {
   painter.save();
   const QFont sized = paperFont(points);
   painter.setFont(sized);
@@ -108,36 +156,20 @@ QString pdfPath(const QString& chosen) {
   return chosen.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive) ? chosen : chosen + ".pdf";
 }
 
-Outcome writePdf(
-    const QString& path, const QString& title,
-    const std::function<bool(QPainter&, QPagedPaintDevice&)>& paint) {
-  const auto failed = [&path](const QString& why) {
-    return Outcome{Outcome::Failed, QStringLiteral("Не удалось записать файл «%1»: %2.")
-                                        .arg(QDir::toNativeSeparators(path), why)};
-  };
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) return failed(file.errorString());
-  bool whole = false;
-  {
+Outcome writePdf(const QString& path, const QString& title,
+                 const std::function<bool(QPainter&, QPagedPaintDevice&)>& paint) {
+  return safeFile::write(path, [&](QIODevice& file) {
     QPdfWriter writer(&file);
     writer.setPageLayout(pageLayout());
     writer.setResolution(kPdfResolution);
     writer.setTitle(title);
     writer.setCreator(kProgramTitle);
     QPainter painter;
-    if (!painter.begin(&writer)) {
-      file.cancelWriting();
-      return failed(QStringLiteral("PDF не создан"));
-    }
-    whole = paint(painter, writer);
+    if (!painter.begin(&writer)) return Outcome::Failed;
+    const bool whole = paint(painter, writer);
     painter.end();
-  }
-  if (!whole) {
-    file.cancelWriting();
-    return Outcome{Outcome::Cancelled, {}};
-  }
-  if (!file.commit()) return failed(file.errorString());
-  return Outcome{Outcome::Written, {}};
+    return whole ? Outcome::Written : Outcome::Cancelled;
+  });
 }
 
 }  // namespace pothenot::paper

@@ -6,6 +6,8 @@
 #include <QStringList>
 #include <functional>
 
+#include "ui/common/SafeFile.h"
+
 class QPagedPaintDevice;
 class QPainter;
 class QWidget;
@@ -27,26 +29,25 @@ QRectF pageArea(const QPagedPaintDevice& device);
 QRectF paintHeader(QPainter& painter, const QRectF& area, const QString& variant);
 
 /// The worksheet panel as it stands on screen, with its own layout, drawn
-/// into the top of `area` as vector graphics and real text, scaled to fit.
-/// A panel that was never shown is laid out first.
+/// into the top of `area` as vector graphics and real text, scaled to fit:
+/// its boxes and texts only, without its buttons, focus, selection or text
+/// cursor, which are the same again afterwards. A panel that was never shown
+/// is laid out first.
 void paintPanel(QPainter& painter, const QRectF& area, QWidget* panel);
 
 /// Lines of text from the top of `area`, `points` high; returns the area below them.
 QRectF paintLines(QPainter& painter, const QRectF& area, const QStringList& lines,
-                    qreal points = 10);
+                  qreal points = 10);
 
 /// The file name the user chose, with ".pdf" added when it does not end so.
 QString pdfPath(const QString& chosen);
 
 /// Writing a PDF went one of three ways.
-struct Outcome {
-  enum Status { Written, Cancelled, Failed } status;
-  QString message;  ///< for Failed: what to tell the user, in Russian
-};
+using Outcome = safeFile::Outcome;
 /// Paints a PDF with `paint` (which returns false to cancel) and writes it
 /// to `path` only once it is whole: a failure or a cancel leaves whatever
-/// was there before untouched.
+/// was there before untouched. Asks nothing: the command asks first.
 Outcome writePdf(const QString& path, const QString& title,
-                        const std::function<bool(QPainter&, QPagedPaintDevice&)>& paint);
+                 const std::function<bool(QPainter&, QPagedPaintDevice&)>& paint);
 
 }  // namespace pothenot::paper

@@ -50,27 +50,28 @@ void paintSheet(QPainter& painter, QPagedPaintDevice& device, TForm2& form,
   const QRectF area = pageArea(device);
   paintPanel(painter, paintHeader(painter, area, variant), form.sheetPanel());
 
-  // Page 2 is what the drawing window shows: its own figure, view and m_β
-  // when it is open, else the figure drawn afresh from the sheet at 5″.
+  // Page 2 is worked from the sheet as it is now, whatever the drawing window
+  // last drew (a hidden one does not follow the sheet): the figure afresh, at
+  // the open window's m_β and in its zoom and pan, else at 5″ and fitted.
   device.newPage();
   const QString separator = QString::fromStdString(TForm2::decimalSeparator());
   const DrawingWindow* window = drawing.window();
-  FigureView fresh;
-  const FigureView* view = window != nullptr ? window->figureView() : &fresh;
-  if (window == nullptr) {
-    fresh.setFigure(Figure::fromSheet(form.worksheet(), TForm2::decimalSeparator(),
-                                      kDefaultAngleErrorSeconds, drawing.station().station()));
-  }
+  const bool open = window != nullptr && window->isVisible();
+  FigureView view;
+  view.setFigure(Figure::fromSheet(form.worksheet(), TForm2::decimalSeparator(),
+                                   open ? window->angleError() : kDefaultAngleErrorSeconds,
+                                   drawing.station().station()));
+  if (open) view.takeView(*window->figureView());
   QRectF below = paintHeader(painter, area, variant);
-  if (view->figure().fix) {
+  if (view.figure().fix) {
     const QRectF figure(below.left(), below.top(), below.width(), below.height() * kFigureShare);
     painter.save();
     painter.setClipRect(figure);
-    view->paintFigure(painter, figure);
+    view.paintFigure(painter, figure);
     painter.restore();
     below.setTop(figure.bottom() + below.height() * 0.02);
   }
-  paintLines(painter, below, fixReport(view->figure(), separator).trimmed().split(u'\n'), 10);
+  paintLines(painter, below, fixReport(view.figure(), separator).trimmed().split(u'\n'), 10);
 
   if (methods == nullptr || !methods->isOpen()) return;
   device.newPage();

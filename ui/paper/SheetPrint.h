@@ -18,11 +18,12 @@ class MethodsCommand;
 /// page 3, while the methods window is open, what it shows.
 namespace pothenot::paper {
 
-/// Paints the pages into a painter that is active on `device`. Page 2 is
-/// what `drawing` shows when its window is open, else the figure drawn afresh
-/// from the sheet at the default m_β. Page 3 is what the window of `methods`
-/// shows, when there is one and it is open; no page 3 otherwise. `variant`
-/// goes into the header ("Вариант 17"), or nothing when it is empty.
+/// Paints the pages into a painter that is active on `device`. Page 2 is the
+/// figure drawn afresh from the sheet and `drawing`'s station, at the m_β and
+/// in the view of the drawing window when it is open, else at the default m_β.
+/// Page 3 is what the window of `methods` shows, when there is one and it is
+/// open; no page 3 otherwise. `variant` goes into the header ("Вариант 17"),
+/// or nothing when it is empty.
 void paintSheet(QPainter& painter, QPagedPaintDevice& device, TForm2& form,
                 const DrawingCommand& drawing, const QString& variant,
                 const MethodsCommand* methods = nullptr);

@@ -11,6 +11,7 @@
 #include "calc/variant.h"
 #include "ui/common/Title.h"
 #include "ui/common/WindowFont.h"
+#include "ui/drawing/FixReport.h"
 #include "ui/sheet/Zadaha.h"
 
 namespace pothenot::paper {
@@ -41,15 +42,26 @@ QString label(Field field) {
   }
 }
 
-std::vector<Field> resultFields() {
-  std::vector<Field> results;
-  for (std::size_t i = 0; i < kFieldCount; ++i)
-    if (Fields()[i].role == Role::Result) results.push_back(static_cast<Field>(i));
-  return results;
+// The results in the order Calculate writes them, which is the order a
+// reader of the sheet meets them in (a, b, Xb − Xa, …, ε выч., δε): heard
+// from a run on the built-in example, whose results are all empty before it.
+const std::vector<Field>& resultFields() {
+  static const std::vector<Field> written = [] {
+    std::vector<Field> order;
+    TWorksheet example;
+    example.setObserver([&order](std::string_view name) {
+      if (const auto field = FieldByName(name); field && Info(*field).role == Role::Result)
+        order.push_back(*field);
+    });
+    Calculate(example, kSeparator);
+    return order;
+  }();
+  return written;
 }
 
+// As the drawing's text writes numbers ("0,0", never "-0,0"), with a comma.
 QString decimalText(double value, int decimals) {
-  return QString::number(value, 'f', decimals).replace(u'.', QString::fromUtf8(kSeparator));
+  return pothenot::decimalText(value, decimals, QString::fromUtf8(kSeparator));
 }
 
 QString geometryVerdict(Geometry geometry) {
@@ -96,7 +108,7 @@ qreal paintAnswer(QPainter& painter, const QRectF& area, const Answer& answer) {
                    QStringLiteral("Вариант %1").arg(answer.number));
 
   painter.setFont(keyFont(false));
-  const std::vector<Field> results = resultFields();
+  const std::vector<Field>& results = resultFields();
   const auto rows = static_cast<int>((results.size() + kKeyColumns - 1) / kKeyColumns);
   const qreal column = area.width() / kKeyColumns;
   const qreal gap = line * 0.8;
@@ -155,7 +167,7 @@ void fillVariant(TWorksheet& sheet, const TWorksheet& variant) {
 }
 
 Outcome writeClassSet(std::uint32_t first, int count, const QString& path,
-                                           const std::function<bool(int done)>& progress) {
+                      const std::function<bool(int done)>& progress) {
   if (count < 1 || count > kMaxClassCount || first < kFirstVariant ||
       first + static_cast<std::uint32_t>(count) - 1 > kLastVariant)
     throw std::invalid_argument("writeClassSet: no such range of variants");
@@ -174,9 +186,8 @@ Outcome writeClassSet(std::uint32_t first, int count, const QString& path,
           const TWorksheet variant = MakeVariant(number);
           fillVariant(form.worksheet(), variant);
           if (i > 0) device.newPage();
-          paintPanel(
-              painter, paintHeader(painter, page, QStringLiteral("Вариант %1").arg(number)),
-              form.sheetPanel());
+          paintPanel(painter, paintHeader(painter, page, QStringLiteral("Вариант %1").arg(number)),
+                     form.sheetPanel());
 
           TWorksheet worked = variant;
           Calculate(worked, kSeparator);
@@ -186,7 +197,7 @@ Outcome writeClassSet(std::uint32_t first, int count, const QString& path,
         }
         device.newPage();
         paintKey(painter, device, answers);
-        return true;
+        return progress(count + 1);
       });
 }
 

@@ -9,8 +9,8 @@
 
 /// A class set of exercises in one PDF: a sheet per variant, its givens
 /// filled and its results empty, then the answer key: per variant every
-/// result text as Calculate writes it, the exact station, M and the verdicts
-/// at the default m_β.
+/// result text as Calculate writes it, in the order it writes them, the exact
+/// station, M and the verdicts at the default m_β.
 namespace pothenot::paper {
 
 /// The most variants one class set holds.
@@ -22,8 +22,9 @@ void fillVariant(TWorksheet& sheet, const TWorksheet& variant);
 
 /// Writes variants first … first + count − 1 (count 1–kMaxClassCount, the
 /// last at most kLastVariant) to `path`. `progress(done)` is called after
-/// each variant's sheet with the number done so far; when it returns false
-/// the run stops and nothing is written. Throws std::invalid_argument for a
+/// each variant's sheet with the number done so far, and with count + 1 once
+/// the key is drawn; when it returns false the run stops and nothing is
+/// written. Throws std::invalid_argument for a
 /// count or a range out of bounds.
 Outcome writeClassSet(std::uint32_t first, int count, const QString& path,
                       const std::function<bool(int done)>& progress);

@@ -146,7 +146,13 @@ void TForm2::addToMenu(QAction* action) {
 
 void TForm2::BitBtn1Click() {
   emit calculateStarted();
-  pothenot::Calculate(sheet_, decimalSeparator());
+  try {
+    pothenot::Calculate(sheet_, decimalSeparator());
+  } catch (...) {
+    emit calculated();
+    throw;
+  }
+  emit calculated();
 }
 
 void TForm2::BitBtn2Click() {

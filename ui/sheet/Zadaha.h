@@ -21,7 +21,7 @@ class TForm2;
 /// The problem window: the worksheet on screen. Each of its 48 edit boxes
 /// shows the worksheet field of the same name; typing into a box sets the
 /// field, and every field the worksheet reports as changed is shown in its
-/// box. The window holds no logic of its own and catches nothing: a failed
+/// box. The window holds no logic of its own and keeps no failure: a failed
 /// Calculate leaves the click handler for the application to show.
 ///
 /// Created once and hidden; shown modally with exec(). Closing it ("Выход"
@@ -70,6 +70,9 @@ class TForm2 : public QDialog {
   /// "Вычислить" or "Очистить" was pressed; emitted before the worksheet acts,
   /// so that whatever describes the sheet as it stood can let go of it.
   void calculateStarted();
+  /// A run of Calculate is over, whether it wrote every result or stopped on a
+  /// failure (emitted before the failure goes on to be shown).
+  void calculated();
   void clearStarted();
 
  private slots:
