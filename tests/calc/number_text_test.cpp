@@ -98,12 +98,14 @@ TEST_F(NumberTextTest, ReadsTheNearestValueLikeTheCLibrary) {
   for (int i = 0; i < 100000; ++i) {
     std::string text;
     const int n = count(random), point = std::uniform_int_distribution<int>(0, n)(random);
-    for (int k = 0; k < n; ++k)
-      text += std::string(k == point ? "." : "") + char('0' + digit(random));
-    if (i % 2) text += "e" + std::to_string(exponent(random));
+    for (int k = 0; k < n; ++k) {
+      if (k == point) text += '.';
+      text += char('0' + digit(random));
+    }
+    if (i % 2) text.append("e").append(std::to_string(exponent(random)));
     std::string comma = text;
     std::replace(comma.begin(), comma.end(), '.', ',');
-    ASSERT_EQ(Read("-" + comma), -std::strtold(text.c_str(), nullptr)) << text;
+    ASSERT_EQ(Read(std::string("-").append(comma)), -std::strtold(text.c_str(), nullptr)) << text;
     ASSERT_EQ(Write(Read(Write(Read(comma)))), Write(Read(comma))) << text;
   }
 }

@@ -30,9 +30,10 @@ TWorksheet Sheet(std::string_view typed, std::string_view separator = ",") {
   test::Type(sheet, typed);
   TWorksheet worked = sheet;
   Calculate(worked, separator);
-  const std::string boxes = "|" + std::string(typed);
+  const std::string boxes = std::string("|").append(typed);
   for (const FieldInfo& f : Fields()) {
-    if (f.role == Role::Result && boxes.find("|" + std::string(f.name) + "=") == std::string::npos)
+    if (f.role == Role::Result &&
+        boxes.find(std::string("|").append(f.name).append("=")) == std::string::npos)
       sheet.setText(f.name, worked.text(f.name));
   }
   return sheet;
