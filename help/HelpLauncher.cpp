@@ -3,6 +3,8 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 #include "help/HelpFile.h"
 #include "help/HelpViewer.h"
@@ -31,6 +33,15 @@ std::unique_ptr<HelpViewer> HelpLauncher::fail(const QString& message) {
 }
 
 std::unique_ptr<HelpViewer> HelpLauncher::open(const QStringList& arguments) {
+  // The help is Russian: so are Qt's own dialogs and buttons, whatever the
+  // desktop's language.
+  static bool translated = false;
+  if (!translated) {
+    auto* qt = new QTranslator(QCoreApplication::instance());
+    translated =
+        qt->load(QStringLiteral("qtbase_ru"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)) &&
+        QCoreApplication::installTranslator(qt);
+  }
   QStringList names = arguments;
   const bool topics = names.removeAll(QStringLiteral("--topics")) > 0;
   if (names.size() != 1 || (names[0].startsWith(u'-') && names[0].size() > 1)) {

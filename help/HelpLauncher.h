@@ -32,7 +32,8 @@ class HelpLauncher {
   QString locate(const QString& name) const;
 
   /// `arguments` without the program's name. Returns the viewer, not yet
-  /// shown, or nothing after reporting the failure.
+  /// shown, or nothing after reporting the failure. Qt's own texts are
+  /// Russian from the first call on (Qt's translation, from its folder).
   std::unique_ptr<HelpViewer> open(const QStringList& arguments);
 
  private:

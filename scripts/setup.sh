@@ -4,10 +4,11 @@
 # ./test.sh, which adds the test packages: pothenot_install "${POTHENOT_TEST_PACKAGES[@]}".
 set -euo pipefail
 
-# The program and the help viewer.
+# The program and the help viewer; qt6-translations-l10n: Qt's own dialogs in
+# Russian.
 POTHENOT_PACKAGES=(
   g++ cmake make
-  qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
+  qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev qt6-translations-l10n
   fonts-dejavu-core fonts-urw-base35 locales
   poppler-utils
 )

@@ -5,7 +5,9 @@
 #define QTEST_QPA_MOUSE_HANDLING
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QDialogButtonBox>
 #include <QFile>
+#include <QFileDialog>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -96,6 +98,15 @@ class TestStart : public QObject {
     QCOMPARE(launches_, QList<QStringList>(2, launch));
   }
 
+  // Qt's own dialogs speak Russian like the rest of the program, on a
+  // desktop whose language is English.
+  void qtsOwnDialogsSpeakRussian() {
+    QFileDialog dialog(form1());
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    const auto* buttons = dialog.findChild<QDialogButtonBox*>();
+    QCOMPARE(buttons->button(QDialogButtonBox::Cancel)->text(), u"Отмена"_s);
+  }
+
   // "Задача" and "О программе" show their windows modally, and the start
   // window takes no click meanwhile. The About box closes by OK, Enter or its
   // close box; Escape closes neither window.
@@ -131,6 +142,8 @@ class TestStart : public QObject {
 };
 
 int main(int argc, char** argv) {
+  qputenv("LC_ALL", "en_US.UTF-8");
+  qputenv("LANGUAGE", "en");
   TApplication app(argc, argv);
   TestStart test;
   return QTest::qExec(&test, argc, argv);

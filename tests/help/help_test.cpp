@@ -5,6 +5,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
@@ -156,6 +158,13 @@ class HelpTest : public QObject {
     QCOMPARE(part()->textCursor().selectedText(), QStringLiteral("Текст"));
     QTest::keyClick(search, Qt::Key_Return);
     QCOMPARE(part()->textCursor().selectedText(), QStringLiteral("текст"));
+  }
+
+  // Qt's own dialogs speak Russian like the viewer, whatever the desktop's
+  // language (English here).
+  void qtsOwnDialogsSpeakRussian() {
+    QMessageBox box(QMessageBox::Question, {}, {}, QMessageBox::Cancel, viewer_.get());
+    QCOMPARE(box.button(QMessageBox::Cancel)->text(), QStringLiteral("Отмена"));
   }
 
   void linksLeadBetweenTopics() {

@@ -46,7 +46,8 @@ description=$(field Description)
   fail "description is not in English and Russian"
 depends=$(field Depends)
 names=$(tr ',|' '\n\n' <<<"$depends" | awk '{ print $1 }')
-for library in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6svg6 libqt6printsupport6 fonts-urw-base35; do
+for library in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6svg6 libqt6printsupport6 fonts-urw-base35 \
+  qt6-translations-l10n; do
   grep -qxF "$library" <<<"$names" || fail "Depends lacks $library: $depends"
 done
 if grep -E 'gtest|gmock|benchmark|mpfr|qt6test' <<<"$names"; then
