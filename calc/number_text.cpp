@@ -96,6 +96,18 @@ NumberParts ReadNumberText(std::string_view text, std::string_view separator) {
   return {negative, std::move(digits), pointExponent + exponent};
 }
 
+std::string WithSeparator(std::string_view commaText, std::string_view separator) {
+  std::string text;
+  for (const char c : commaText) {
+    if (c == ',') {
+      text += separator;
+    } else {
+      text += c;
+    }
+  }
+  return text;
+}
+
 Extended NumberFromParts(const NumberParts& parts) {
   const auto& [negative, digits, scale] = parts;  // value = 0.digits × 10^scale
   if (digits.empty()) return negative ? -Extended(0) : Extended(0);

@@ -34,6 +34,11 @@ NumberParts ReadNumberText(std::string_view text, std::string_view separator);
 /// beyond the extended range.
 Extended NumberFromParts(const NumberParts& parts);
 
+/// A number text the program writes itself, always with a decimal comma (the built-in example, an
+/// exercise variant), with `separator` in the comma's place: the same number as a desktop whose
+/// separator that is reads it.
+std::string WithSeparator(std::string_view commaText, std::string_view separator);
+
 /// The worksheet's text of a value: 15 significant digits, rounded, no
 /// trailing zeros and no separator when nothing follows it, a leading minus
 /// for negative values, "0" for zero of either sign. Fixed notation when the

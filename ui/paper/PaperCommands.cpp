@@ -9,6 +9,7 @@
 #include <QProgressDialog>
 #include <QRandomGenerator>
 
+#include "calc/number_text.h"
 #include "calc/variant.h"
 #include "ui/common/Title.h"
 #include "ui/paper/ClassVariantsDialog.h"
@@ -61,7 +62,8 @@ QString PaperCommands::variantTitle() const {
   const TWorksheet variant = MakeVariant(lastVariant_);
   for (const auto& info : Fields())
     if (info.role == Role::Given &&
-        form_->worksheet().text(info.name) != variant.text(info.name))
+        form_->worksheet().text(info.name) !=
+            WithSeparator(variant.text(info.name), TForm2::decimalSeparator()))
       return {};
   return QStringLiteral("Вариант %1").arg(lastVariant_);
 }
