@@ -91,7 +91,8 @@ NumberParts ReadNumberText(std::string_view text, std::string_view separator) {
     }
     if (negativeExponent) exponent = -exponent;
   }
-  while (at(i) == ' ') ++i;
+  // After the number, also the line break or tab of a pasted spreadsheet cell.
+  while (at(i) == ' ' || at(i) == '\t' || at(i) == '\r' || at(i) == '\n') ++i;
   if (i != n) NotANumber();
   return {negative, std::move(digits), pointExponent + exponent};
 }

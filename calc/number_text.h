@@ -11,7 +11,8 @@ namespace pothenot {
 /// The value of a worksheet text, rounded to the nearest extended value.
 ///
 /// Accepted, with `separator` as the only decimal separator (any UTF-8 text,
-/// usually "," or "."): optional spaces (U+0020) before and after; an optional
+/// usually "," or "."): optional spaces (U+0020) before, and spaces, tabs, CR and LF after (a
+/// number pasted from a spreadsheet cell brings a line break or a tab); an optional
 /// sign; digits with at most one separator and at least one digit; an optional
 /// exponent of `E` or `e`, an optional sign and digits. Anything else, the
 /// empty text included, throws `CalcError` NotANumber; a value beyond the

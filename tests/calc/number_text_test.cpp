@@ -37,14 +37,16 @@ class NumberTextTest : public ::testing::Test {
 TEST_F(NumberTextTest, ReadsTheWorksheetsNotationOnly) {
   EXPECT_EQ(Read("10491,83"), 10491.83L);
   EXPECT_EQ(Read("  -0,5 "), -0.5L);
+  for (const char* pasted : {"-0,5\n", "-0,5\r\n", "-0,5\t", "-0,5 \t\r\n"})
+    EXPECT_EQ(Read(pasted), -0.5L) << pasted;  // a spreadsheet cell's line break or tab
   EXPECT_EQ(Read("+,25"), 0.25L);
   EXPECT_EQ(Read("25,"), 25.0L);
   EXPECT_EQ(Read("1,5E-7"), 1.5e-7L);
   EXPECT_EQ(Read("000123,4500e+1"), 1234.5L);
   EXPECT_NE(Read("0,1"), static_cast<long double>(0.1));  // the nearest extended, not double
   EXPECT_TRUE(std::signbit(Read("-0")));
-  for (const char* text : {"", "1,2,3", "10491.83", "1 000", "1\t", "1e", "e5", "--1", "1-", "inf",
-                           "nan", "0x1p3", "1,5 E3", "1E3,5", "1\xC2\xA0", "12a"}) {
+  for (const char* text : {"", "1,2,3", "10491.83", "1 000", "\t1", "1\n2", "1e", "e5", "--1", "1-",
+                           "inf", "nan", "0x1p3", "1,5 E3", "1E3,5", "1\xC2\xA0", "12a"}) {
     EXPECT_EQ(Failure(text), Kind::NotANumber) << "'" << text << "'";
   }
   for (int b = 0; b < 256; ++b) {  // every byte alone: a digit or not a number
