@@ -132,6 +132,14 @@ class HelpTest : public QObject {
         QVERIFY2(id && help->topic(*id), qPrintable(topic.id + ": " + link.captured(1)));
       }
       QVERIFY2(!topic.terms.isEmpty(), qPrintable(topic.id));
+      // The minus is the sheet's "-", which a box takes; not "−".
+      QVERIFY2(!topic.text.contains(QChar(0x2212)), qPrintable(topic.id));
+    }
+    // The search finds what the sheet writes as the sheet writes it.
+    HelpViewer shipped(*help);
+    for (const char* sheetText : {"-10044,72", "K1 - K3"}) {
+      shipped.findChild<QLineEdit*>("searchText")->setText(sheetText);
+      QVERIFY2(shipped.findChild<QListWidget*>("searchList")->count() > 0, sheetText);
     }
   }
 
