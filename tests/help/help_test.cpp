@@ -175,6 +175,24 @@ class HelpTest : public QObject {
     QCOMPARE(box.button(QMessageBox::Cancel)->text(), QStringLiteral("Отмена"));
   }
 
+  // Started at a topic with a channel, the viewer shows each request on it
+  // and comes to the front; a second start on that channel hands its request
+  // on and opens nothing.
+  void requestsOnItsChannelShowTheirTopicInFront() {
+    const QString channel = QStringLiteral("help-test-%1").arg(QCoreApplication::applicationPid());
+    const QStringList start{"--topic", "details", "--channel", channel, "HELP.HLP"};
+    HelpLauncher launcher({dir_.path()}, [](const QString& m) { QFAIL(qPrintable(m)); });
+    const std::unique_ptr<HelpViewer> open = launcher.open(start);
+    QCOMPARE(open->currentTopic(), QStringLiteral("details"));
+    open->show();
+    viewer_->activateWindow();  // another window in front
+    QVERIFY(QTest::qWaitForWindowActive(viewer_.get()));
+    QVERIFY(HelpLauncher::forward({"--topic", "extra", "--channel", channel, "HELP.HLP"}));
+    QTRY_VERIFY(open->isActiveWindow());
+    QCOMPARE(open->currentTopic(), QStringLiteral("extra"));
+    QVERIFY(!HelpLauncher::forward({"--topic", "extra", "HELP.HLP"}));
+  }
+
   void linksLeadBetweenTopics() {
     // Tab picks the next link of the page, Enter follows it.
     part()->setFocus();
