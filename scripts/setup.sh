@@ -14,13 +14,13 @@ POTHENOT_PACKAGES=(
 )
 
 # The tests, benchmarks and fuzzers; xvfb and xauth run the window tests on a
-# real X server; dpkg-dev (dpkg-shlibdeps), desktop-file-utils and appstream
-# build and check the Debian package.
+# real X server; dpkg-dev (dpkg-shlibdeps), desktop-file-utils, appstream and
+# lintian build and check the Debian package.
 POTHENOT_TEST_PACKAGES=(
   pkg-config libgtest-dev libgmock-dev libbenchmark-dev libmpfr-dev
   clang libclang-rt-14-dev
   xvfb xauth
-  dpkg-dev desktop-file-utils appstream
+  dpkg-dev desktop-file-utils appstream lintian
 )
 
 pothenot_missing_packages() {
