@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, then builds and runs every test in four builds:
 #   build        the program and all its tests (the processor's 80-bit type)
-#   build-mpfr   the worksheet engine and its tests on the MPFR emulation
+#   build-mpfr   the worksheet engine and its tests on the MPFR emulation, in
+#                Release (-O3), the build type packagers use
 #   build-asan   everything again under AddressSanitizer and UBSan
 #   build-fuzz   the engine's libFuzzer targets (clang), each for a bounded time
 # then the window tests of build a second time under Xvfb on the xcb platform.
@@ -20,8 +21,9 @@ step "build: program and tests"
 cmake -S . -B build -DPOTHENOT_WERROR=ON -DBUILD_TESTING=ON
 cmake --build build -j "$jobs"
 
-step "build-mpfr: engine on the emulated extended type"
-cmake -S . -B build-mpfr -DPOTHENOT_WERROR=ON -DPOTHENOT_WITH_UI=OFF -DPOTHENOT_EMULATED_EXTENDED=ON
+step "build-mpfr: engine on the emulated extended type, Release"
+cmake -S . -B build-mpfr -DPOTHENOT_WERROR=ON -DPOTHENOT_WITH_UI=OFF -DPOTHENOT_EMULATED_EXTENDED=ON \
+  -DCMAKE_BUILD_TYPE=Release
 cmake --build build-mpfr -j "$jobs"
 
 step "build-asan: everything under the sanitizers"

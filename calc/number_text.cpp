@@ -91,9 +91,22 @@ NumberParts ReadNumberText(std::string_view text, std::string_view separator) {
     }
     if (negativeExponent) exponent = -exponent;
   }
-  while (at(i) == ' ') ++i;
+  // After the number, also the line break or tab of a pasted spreadsheet cell.
+  while (at(i) == ' ' || at(i) == '\t' || at(i) == '\r' || at(i) == '\n') ++i;
   if (i != n) NotANumber();
   return {negative, std::move(digits), pointExponent + exponent};
+}
+
+std::string WithSeparator(std::string_view commaText, std::string_view separator) {
+  std::string text;
+  for (const char c : commaText) {
+    if (c == ',') {
+      text += separator;
+    } else {
+      text += c;
+    }
+  }
+  return text;
 }
 
 Extended NumberFromParts(const NumberParts& parts) {

@@ -11,7 +11,8 @@ namespace pothenot {
 /// The value of a worksheet text, rounded to the nearest extended value.
 ///
 /// Accepted, with `separator` as the only decimal separator (any UTF-8 text,
-/// usually "," or "."): optional spaces (U+0020) before and after; an optional
+/// usually "," or "."): optional spaces (U+0020) before, and spaces, tabs, CR and LF after (a
+/// number pasted from a spreadsheet cell brings a line break or a tab); an optional
 /// sign; digits with at most one separator and at least one digit; an optional
 /// exponent of `E` or `e`, an optional sign and digits. Anything else, the
 /// empty text included, throws `CalcError` NotANumber; a value beyond the
@@ -33,6 +34,11 @@ NumberParts ReadNumberText(std::string_view text, std::string_view separator);
 /// NumberFromText(t, s) is NumberFromParts(ReadNumberText(t, s)). Overflow
 /// beyond the extended range.
 Extended NumberFromParts(const NumberParts& parts);
+
+/// A number text the program writes itself, always with a decimal comma (the built-in example, an
+/// exercise variant), with `separator` in the comma's place: the same number as a desktop whose
+/// separator that is reads it.
+std::string WithSeparator(std::string_view commaText, std::string_view separator);
 
 /// The worksheet's text of a value: 15 significant digits, rounded, no
 /// trailing zeros and no separator when nothing follows it, a leading minus

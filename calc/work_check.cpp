@@ -1,8 +1,11 @@
 #include "calc/work_check.h"
 
 #include <array>
+#include <cmath>
 #include <cstddef>
 #include <optional>
+#include <utility>
+#include <vector>
 
 #include "calc/angles.h"
 #include "calc/calc_error.h"
@@ -39,6 +42,7 @@ TrimmedDecimal Trimmed(NumberParts parts) {
 // writes.
 struct Reading {
   Mark mark = Mark::Empty;         // Empty, Unreadable, or Correct for a readable text
+  bool angle = false;              // read as an angle
   TrimmedDecimal decimal;          // a number box
   scheme::Dms dms;                 // an angle box
   std::optional<Extended> stored;  // its value as the worksheet keeps it
@@ -56,6 +60,7 @@ auto Maybe(Work&& work) -> std::optional<decltype(work())> {
 
 Reading Read(bool angle, const std::string& text, std::string_view separator) {
   Reading r;
+  r.angle = angle;
   if (text.empty()) return r;
   r.mark = Mark::Unreadable;
   if (angle) {
@@ -118,6 +123,108 @@ std::string Text(bool angle, const Extended& value, std::string_view separator) 
   return angle ? DegreesToDmsText(value, separator) : TextFromNumber(value, separator);
 }
 
+// The lowest and the highest stored value that the worksheet shows as a
+// readable box's text: the box may have been written from either, or from
+// anything between. A number's are the doubles around its own whose 15
+// digits are its text; an angle's lie within half a second of it. Where the
+// box is not a text the worksheet writes, its own value alone.
+struct Span {
+  Extended low, high;
+};
+
+Span ReadsAs(const Reading& box, std::string_view separator) {
+  const bool angle = box.angle;
+  const Extended own = *box.stored;
+  auto shown = [&](const Extended& v) {
+    const auto text = Maybe([&] { return Text(angle, v, separator); });
+    return text && Shows(box, angle, Read(angle, *text, separator));
+  };
+  if (angle) {
+    // Half a second either side, just inside, where the seconds round to the
+    // box's; a box whose seconds read 60 is shown only from below its value.
+    Span span{own, own};
+    bool any = false;
+    for (const double seconds : {-0.4999999, -1e-6, 0.0, 1e-6, 0.4999999}) {
+      const auto v = Maybe([&] { return scheme::Stored(own + Extended(seconds) / 3600); });
+      if (!v || !shown(*v)) continue;
+      if (!any || *v < span.low) span.low = *v;
+      if (!any || *v > span.high) span.high = *v;
+      any = true;
+    }
+    return span;
+  }
+  if (!shown(own)) return {own, own};
+  // The doubles of a 15-digit text lie within a few dozen steps of its own.
+  auto walk = [&](double towards) {
+    double v = own.ToDouble();
+    for (int step = 0; step < 64; ++step) {
+      const double next = std::nextafter(v, towards);
+      if (!shown(Extended(next))) break;
+      v = next;
+    }
+    return Extended(v);
+  };
+  return {walk(-HUGE_VAL), walk(HUGE_VAL)};
+}
+
+// Whether `box` equals what `step` gives from some values that read as the
+// texts of the boxes it uses: whether the values the step gives from the
+// ends of each readable box's span, in every combination, reach the values
+// the box's own text is shown from (a step is monotonic in each input over
+// so small a span). An angle that comes out on both sides of the half turn
+// takes only the values at those ends.
+bool FollowsFromTexts(const Step& step, const Reading& box,
+                      const std::array<Reading, kFieldCount>& boxes,
+                      const FieldValues<Extended>& studentStored, std::string_view separator) {
+  std::vector<std::pair<Field, Span>> spans;
+  for (Field input : step.uses) {
+    const Reading& used = boxes[Index(input)];
+    if (used.mark == Mark::Correct) spans.emplace_back(input, ReadsAs(used, separator));
+  }
+  if (spans.empty()) return false;
+  const Span own = ReadsAs(box, separator);
+  FieldValues<Extended> values = studentStored;
+  std::optional<Span> given;
+  bool atAnEnd = false;
+  for (std::size_t corner = 0; corner < (std::size_t{1} << spans.size()); ++corner) {
+    for (std::size_t i = 0; i < spans.size(); ++i)
+      values.Set(spans[i].first, (corner >> i & 1) ? spans[i].second.high : spans[i].second.low);
+    const auto value = Maybe([&] { return Work(step, values); });
+    if (!value) continue;
+    atAnEnd = atAnEnd || !(*value < own.low || own.high < *value);
+    if (!given) given = Span{*value, *value};
+    if (*value < given->low) given->low = *value;
+    if (given->high < *value) given->high = *value;
+  }
+  if (!given) return false;
+  if (step.angle && Extended(180) < given->high - given->low) return atAnEnd;
+  return !(given->high < own.low || own.high < given->low);
+}
+
+// ε выч. is an angle between two directions: written a whole turn away from
+// the half circle the worksheet keeps it in, it is the same angle. The box
+// is read as that angle brought back, where it can be.
+void TakeTurnsOff(Reading& box) {
+  if (box.mark != Mark::Correct) return;
+  const auto turned = Maybe([&]() -> std::optional<scheme::Dms> {
+    const Exact x =
+        scheme::Degrees(Exact::FromInt64(box.dms.degrees), Exact::FromInt64(box.dms.minutes),
+                        Exact::FromInt64(box.dms.seconds));
+    const Exact inside = scheme::HalfTurn(x);
+    if (inside == x) return std::nullopt;
+    return scheme::DmsOf(inside);
+  });
+  if (!turned || !*turned) return;
+  auto part = [](std::int64_t v) { return Extended(static_cast<double>(v)); };
+  const auto stored = Maybe([&] {
+    return scheme::Stored(scheme::Degrees(part((*turned)->degrees), part((*turned)->minutes),
+                                          part((*turned)->seconds)));
+  });
+  if (!stored) return;
+  box.dms = **turned;
+  box.stored = stored;
+}
+
 }  // namespace
 
 std::vector<BoxMark> CheckWork(const TWorksheet& sheet, std::string_view decimalSeparator) {
@@ -132,6 +239,7 @@ std::vector<BoxMark> CheckWork(const TWorksheet& sheet, std::string_view decimal
   std::array<Reading, kFieldCount> boxes, written;
   for (const Step& step : steps) {
     boxes[Index(step.field)] = Read(step.angle, sheet.text(step.field), decimalSeparator);
+    if (step.field == Field::Ee1) TakeTurnsOff(boxes[Index(step.field)]);
     written[Index(step.field)] = Read(step.angle, worked.text(step.field), decimalSeparator);
   }
   // The student's values: a readable box's own, the worksheet's elsewhere.
@@ -220,6 +328,10 @@ std::vector<BoxMark> CheckWork(const TWorksheet& sheet, std::string_view decimal
         out.mark = Mark::Correct;
       } else if (someInputFaulty && fromStudent) {
         out.mark = Mark::Carried;
+      } else if (FollowsFromTexts(step, box, boxes, studentStored, decimalSeparator)) {
+        // Never a mistake of its own: the worksheet's run that wrote the
+        // boxes it uses may have written it.
+        out.mark = someInputFaulty ? Mark::Carried : Mark::Correct;
       } else {
         out.mark = Mark::Wrong;
       }

@@ -42,6 +42,12 @@ struct BoxMark {
 /// is "1087,5"); angles when their three parts are. A value too long or too large to be held
 /// exactly (about 38 digits) simply has no exact value.
 ///
+/// A box the step gives by the worksheet's rule from some values that the worksheet shows as the
+/// texts of the boxes it uses (the stored double behind a box shows fewer digits than it has, an
+/// angle's seconds are rounded) is never `Wrong`: `Carried` where a box it uses is faulty,
+/// `Correct` otherwise, as the program's own output is. ε выч. written a whole turn away from the
+/// half circle the worksheet keeps it in (215°39`22`` for -144°-20`-38``) is the same angle.
+///
 /// `decimalSeparator` is the one of `Calculate`, in the givens and in the boxes.
 /// Throws `CalcError` exactly where and as `Calculate` would.
 std::vector<BoxMark> CheckWork(const TWorksheet& sheet, std::string_view decimalSeparator);

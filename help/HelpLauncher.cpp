@@ -3,6 +3,9 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QLibraryInfo>
+#include <QLocalSocket>
+#include <QTranslator>
 
 #include "help/HelpFile.h"
 #include "help/HelpViewer.h"
@@ -30,12 +33,46 @@ std::unique_ptr<HelpViewer> HelpLauncher::fail(const QString& message) {
   return nullptr;
 }
 
+bool HelpLauncher::forward(const QStringList& arguments) {
+  const qsizetype at = arguments.indexOf(QStringLiteral("--channel"));
+  if (at < 0 || at + 1 >= arguments.size()) return false;
+  QLocalSocket socket;
+  socket.connectToServer(arguments[at + 1]);
+  if (!socket.waitForConnected(1000)) return false;
+  socket.write(arguments.join(u'\n').toUtf8());
+  socket.disconnectFromServer();
+  return socket.state() == QLocalSocket::UnconnectedState || socket.waitForDisconnected(1000);
+}
+
 std::unique_ptr<HelpViewer> HelpLauncher::open(const QStringList& arguments) {
+  // The help is Russian: so are Qt's own dialogs and buttons, whatever the
+  // desktop's language.
+  static bool translated = false;
+  if (!translated) {
+    auto* qt = new QTranslator(QCoreApplication::instance());
+    translated =
+        qt->load(QStringLiteral("qtbase_ru"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)) &&
+        QCoreApplication::installTranslator(qt);
+  }
   QStringList names = arguments;
   const bool topics = names.removeAll(QStringLiteral("--topics")) > 0;
-  if (names.size() != 1 || (names[0].startsWith(u'-') && names[0].size() > 1)) {
-    return fail(QStringLiteral("Запуск: pothenot-help [--topics] ФАЙЛ (не «%1»)")
-                    .arg(arguments.join(u' ')));
+  // An option with its value: the value, taken out of `names`.
+  bool complete = true;
+  auto option = [&](const QString& name) {
+    const qsizetype at = names.indexOf(name);
+    if (at < 0) return QString();
+    complete = complete && at + 1 < names.size();
+    const QString value = names.value(at + 1);
+    names.remove(at, complete ? 2 : 1);
+    return value;
+  };
+  const QString topic = option(QStringLiteral("--topic"));
+  const QString channel = option(QStringLiteral("--channel"));
+  if (!complete || names.size() != 1 || (names[0].startsWith(u'-') && names[0].size() > 1)) {
+    return fail(
+        QStringLiteral("Запуск: pothenot-help [--topics] [--topic РАЗДЕЛ] [--channel ИМЯ] ФАЙЛ "
+                       "(не «%1»)")
+            .arg(arguments.join(u' ')));
   }
   const QString path = locate(names[0]);
   if (path.isEmpty()) {
@@ -51,8 +88,10 @@ std::unique_ptr<HelpViewer> HelpLauncher::open(const QStringList& arguments) {
   if (!file) return fail(error);
 
   auto viewer = std::make_unique<HelpViewer>(std::move(*file));
-  viewer->setTopicsVisible(topics);
+  viewer->setTopicsVisible(topics || !topic.isEmpty());
   if (topics) viewer->showTopics();
+  if (!topic.isEmpty()) viewer->showTopic(topic);
+  if (!channel.isEmpty()) viewer->listen(channel);
   return viewer;
 }
 

@@ -9,10 +9,11 @@ namespace pothenot {
 
 class HelpViewer;
 
-/// What `pothenot-help [--topics] FILE` does before the event loop: reads the
-/// command line, finds and reads the help file and builds the viewer. Every
-/// failure goes to the error sink as one Russian message; the program shows it
-/// in a message box, a test just records it.
+/// What `pothenot-help [--topics] [--topic ID] [--channel NAME] FILE` does
+/// before the event loop: reads the command line, finds and reads the help
+/// file and builds the viewer, which takes later requests on the channel
+/// NAME. Every failure goes to the error sink as one Russian message; the
+/// program shows it in a message box, a test just records it.
 class HelpLauncher {
  public:
   using ErrorSink = std::function<void(const QString& message)>;
@@ -32,8 +33,14 @@ class HelpLauncher {
   QString locate(const QString& name) const;
 
   /// `arguments` without the program's name. Returns the viewer, not yet
-  /// shown, or nothing after reporting the failure.
+  /// shown, or nothing after reporting the failure. Qt's own texts are
+  /// Russian from the first call on (Qt's translation, from its folder).
   std::unique_ptr<HelpViewer> open(const QStringList& arguments);
+
+  /// Hands `arguments` to the viewer that listens on their channel, if one
+  /// does: it shows what they ask for and comes to the front. False where
+  /// they name no channel or nobody listens on it.
+  static bool forward(const QStringList& arguments);
 
  private:
   std::unique_ptr<HelpViewer> fail(const QString& message);

@@ -3,6 +3,8 @@
 #include <QAction>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QLocalServer>
+#include <QLocalSocket>
 #include <QStyle>
 #include <QTreeWidget>
 
@@ -156,6 +158,37 @@ bool HelpViewer::showTopic(const QString& id) {
   if (!file_.topic(id)) return false;
   ui_->browser->followLink(HelpFile::topicUrl(id));
   return true;
+}
+
+bool HelpViewer::listen(const QString& name) {
+  auto* server = new QLocalServer(this);
+  server->setSocketOptions(QLocalServer::UserAccessOption);
+  QLocalServer::removeServer(name);  // left by a viewer that did not end cleanly
+  connect(server, &QLocalServer::newConnection, this, [this, server] {
+    while (QLocalSocket* socket = server->nextPendingConnection()) {
+      // A request is read whole once its sender has gone.
+      const auto take = [this, socket] {
+        answer(QString::fromUtf8(socket->readAll()).split(u'\n'));
+        socket->deleteLater();
+      };
+      if (socket->state() == QLocalSocket::UnconnectedState) {
+        take();
+      } else {
+        connect(socket, &QLocalSocket::disconnected, this, take);
+      }
+    }
+  });
+  return server->listen(name);
+}
+
+void HelpViewer::answer(const QStringList& arguments) {
+  const qsizetype at = arguments.indexOf(QStringLiteral("--topic"));
+  if (arguments.contains(QStringLiteral("--topics"))) showTopics();
+  if (at >= 0) showTopic(arguments.value(at + 1));
+  if (isMinimized()) showNormal();
+  show();
+  raise();
+  activateWindow();
 }
 
 QString HelpViewer::currentTopic() const {

@@ -41,6 +41,15 @@ class HelpViewer : public QWidget {
 
   /// Shows the topic `id`; false (and nothing changes) when the file has none.
   bool showTopic(const QString& id);
+
+  /// Takes requests on the local channel `name` from then on: each is a
+  /// command line of the viewer, one argument a line ("--topics" or
+  /// "--topic ID", and the file, which is this one); the viewer shows what
+  /// it asks for and comes to the front, restored if it was minimised.
+  /// False where the channel cannot be opened.
+  bool listen(const QString& name);
+  /// What a request does: `arguments` as on the command line.
+  void answer(const QStringList& arguments);
   QString currentTopic() const;
 
  private:

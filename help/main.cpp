@@ -1,5 +1,6 @@
-// pothenot-help [--topics] FILE: the help viewer that the start window's
-// "Описание" starts without waiting for it.
+// pothenot-help [--topics] [--topic ID] [--channel NAME] FILE: the help
+// viewer that the program starts without waiting for it, and asks again on
+// the channel NAME while it runs.
 #include <QApplication>
 #include <QMessageBox>
 
@@ -15,6 +16,8 @@ int main(int argc, char* argv[]) {
       });
   QStringList arguments = QApplication::arguments();
   arguments.removeFirst();
+  // A viewer already open on this channel shows the request instead.
+  if (pothenot::HelpLauncher::forward(arguments)) return 0;
   const std::unique_ptr<pothenot::HelpViewer> viewer = launcher.open(arguments);
   if (!viewer) return 1;
   viewer->show();

@@ -12,8 +12,9 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Not seen in the binaries: the narrow face the worksheet's labels are fitted
-# to; the libraries found above are added to it.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS fonts-urw-base35)
+# to, and Qt's Russian translation of its own dialogs; the libraries found
+# above are added to them.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-urw-base35, qt6-translations-l10n")
 set(CPACK_STRIP_FILES ON)
 # The short description is the first line; the rest is the long one, in
 # English and in Russian (CPack indents its lines and marks the empty one).

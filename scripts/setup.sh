@@ -4,22 +4,23 @@
 # ./test.sh, which adds the test packages: pothenot_install "${POTHENOT_TEST_PACKAGES[@]}".
 set -euo pipefail
 
-# The program and the help viewer.
+# The program and the help viewer; qt6-translations-l10n: Qt's own dialogs in
+# Russian.
 POTHENOT_PACKAGES=(
   g++ cmake make
-  qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
+  qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev qt6-translations-l10n
   fonts-dejavu-core fonts-urw-base35 locales
   poppler-utils
 )
 
 # The tests, benchmarks and fuzzers; xvfb and xauth run the window tests on a
-# real X server; dpkg-dev (dpkg-shlibdeps), desktop-file-utils and appstream
-# build and check the Debian package.
+# real X server; dpkg-dev (dpkg-shlibdeps), desktop-file-utils, appstream and
+# lintian build and check the Debian package.
 POTHENOT_TEST_PACKAGES=(
   pkg-config libgtest-dev libgmock-dev libbenchmark-dev libmpfr-dev
   clang libclang-rt-14-dev
   xvfb xauth
-  dpkg-dev desktop-file-utils appstream
+  dpkg-dev desktop-file-utils appstream lintian
 )
 
 pothenot_missing_packages() {

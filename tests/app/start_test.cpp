@@ -4,8 +4,12 @@
 // a modal one does not get them.
 #define QTEST_QPA_MOUSE_HANDLING
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileDialog>
+#include <QLocalServer>
+#include <QLocalSocket>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -82,18 +86,48 @@ class TestStart : public QObject {
     QVERIFY(!form1()->isVisible() && stray.isVisible());
   }
 
-  // "Описание" by mouse and by Enter: the viewer is started each time with
-  // the help file, and the application goes on without waiting for it. (Every
-  // key that presses a button is pressed in the problem window's test.)
-  void helpStartsTheViewerEachTimeWithoutWaiting() {
+  // "Описание": the viewer is started with the help file and its channel,
+  // and the application goes on without waiting for it. Pressed again (by
+  // Enter), and F1 in a window, go to the open viewer on its channel (a
+  // listener stands in for it) and start no other. (Every key that presses a
+  // button is pressed in the problem window's test.)
+  void helpStartsOneViewerAndF1AsksForTheWindowsTopic() {
     QPushButton* help = form1()->findChild<QPushButton*>(u"BitBtn2"_s);
     QElapsedTimer clock;
     clock.start();
     QTest::mouseClick(help, Qt::LeftButton);
-    QTest::keyClick(help, Qt::Key_Return);
     QVERIFY2(clock.elapsed() < 2000, qPrintable(QString::number(clock.elapsed())));
-    const QStringList launch{viewerDir_.filePath("pothenot-help"), "--topics", "HELP.HLP"};
-    QCOMPARE(launches_, QList<QStringList>(2, launch));
+    const QString channel = program_->help().channel();
+    const QStringList launch{viewerDir_.filePath("pothenot-help"), "--topics", "--channel", channel,
+                             "HELP.HLP"};
+    QCOMPARE(launches_, QList<QStringList>{launch});
+    QLocalServer viewer;
+    QStringList requests;
+    connect(&viewer, &QLocalServer::newConnection, &viewer, [&] {
+      QLocalSocket* request = viewer.nextPendingConnection();
+      connect(request, &QLocalSocket::disconnected, &viewer,
+              [&, request] { requests << QString::fromUtf8(request->readAll()); });
+    });
+    QVERIFY(viewer.listen(channel));
+    QTest::keyClick(help, Qt::Key_Return);
+    QTest::keyClick(form1(), Qt::Key_F1);
+    QTimer::singleShot(0, program_->Form2(), [&] {
+      QTest::keyClick(program_->Form2(), Qt::Key_F1);
+      program_->Form2()->hide();
+    });
+    click(form1(), "BitBtn1");
+    QTRY_COMPARE(requests, (QStringList{"--topics\nHELP.HLP", "--topic\nstart-window\nHELP.HLP",
+                                        "--topic\nworksheet\nHELP.HLP"}));
+    QCOMPARE(launches_.size(), 1);
+  }
+
+  // Qt's own dialogs speak Russian like the rest of the program, on a
+  // desktop whose language is English.
+  void qtsOwnDialogsSpeakRussian() {
+    QFileDialog dialog(form1());
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    const auto* buttons = dialog.findChild<QDialogButtonBox*>();
+    QCOMPARE(buttons->button(QDialogButtonBox::Cancel)->text(), u"Отмена"_s);
   }
 
   // "Задача" and "О программе" show their windows modally, and the start
@@ -131,6 +165,8 @@ class TestStart : public QObject {
 };
 
 int main(int argc, char** argv) {
+  qputenv("LC_ALL", "en_US.UTF-8");
+  qputenv("LANGUAGE", "en");
   TApplication app(argc, argv);
   TestStart test;
   return QTest::qExec(&test, argc, argv);

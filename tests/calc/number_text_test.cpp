@@ -37,14 +37,16 @@ class NumberTextTest : public ::testing::Test {
 TEST_F(NumberTextTest, ReadsTheWorksheetsNotationOnly) {
   EXPECT_EQ(Read("10491,83"), 10491.83L);
   EXPECT_EQ(Read("  -0,5 "), -0.5L);
+  for (const char* pasted : {"-0,5\n", "-0,5\r\n", "-0,5\t", "-0,5 \t\r\n"})
+    EXPECT_EQ(Read(pasted), -0.5L) << pasted;  // a spreadsheet cell's line break or tab
   EXPECT_EQ(Read("+,25"), 0.25L);
   EXPECT_EQ(Read("25,"), 25.0L);
   EXPECT_EQ(Read("1,5E-7"), 1.5e-7L);
   EXPECT_EQ(Read("000123,4500e+1"), 1234.5L);
   EXPECT_NE(Read("0,1"), static_cast<long double>(0.1));  // the nearest extended, not double
   EXPECT_TRUE(std::signbit(Read("-0")));
-  for (const char* text : {"", "1,2,3", "10491.83", "1 000", "1\t", "1e", "e5", "--1", "1-", "inf",
-                           "nan", "0x1p3", "1,5 E3", "1E3,5", "1\xC2\xA0", "12a"}) {
+  for (const char* text : {"", "1,2,3", "10491.83", "1 000", "\t1", "1\n2", "1e", "e5", "--1", "1-",
+                           "inf", "nan", "0x1p3", "1,5 E3", "1E3,5", "1\xC2\xA0", "12a"}) {
     EXPECT_EQ(Failure(text), Kind::NotANumber) << "'" << text << "'";
   }
   for (int b = 0; b < 256; ++b) {  // every byte alone: a digit or not a number
@@ -98,12 +100,14 @@ TEST_F(NumberTextTest, ReadsTheNearestValueLikeTheCLibrary) {
   for (int i = 0; i < 100000; ++i) {
     std::string text;
     const int n = count(random), point = std::uniform_int_distribution<int>(0, n)(random);
-    for (int k = 0; k < n; ++k)
-      text += std::string(k == point ? "." : "") + char('0' + digit(random));
-    if (i % 2) text += "e" + std::to_string(exponent(random));
+    for (int k = 0; k < n; ++k) {
+      if (k == point) text += '.';
+      text += char('0' + digit(random));
+    }
+    if (i % 2) text.append("e").append(std::to_string(exponent(random)));
     std::string comma = text;
     std::replace(comma.begin(), comma.end(), '.', ',');
-    ASSERT_EQ(Read("-" + comma), -std::strtold(text.c_str(), nullptr)) << text;
+    ASSERT_EQ(Read(std::string("-").append(comma)), -std::strtold(text.c_str(), nullptr)) << text;
     ASSERT_EQ(Write(Read(Write(Read(comma)))), Write(Read(comma))) << text;
   }
 }

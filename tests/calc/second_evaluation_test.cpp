@@ -107,7 +107,8 @@ class Scheme {
   // A given: its text read to the nearest 80-bit value, stored as a double.
   X Read(const char* name) {
     std::string text = sheet_.text(name);
-    if (auto at = text.find(sep_); at != std::string::npos) text.replace(at, sep_.size(), ".");
+    if (auto at = text.find(sep_); at != std::string::npos)
+      text = text.substr(0, at) + '.' + text.substr(at + sep_.size());
     X v = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), v);
     if (text.empty() || error != std::errc() || end != text.data() + text.size()) throw Stop();

@@ -9,7 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "calc/angles.h"
 #include "calc/resection.h"
+#include "calc/steps.h"
+#include "calc/variant.h"
 #include "tests/calc/test_support.h"
 
 namespace pothenot {
@@ -27,9 +30,10 @@ TWorksheet Sheet(std::string_view typed, std::string_view separator = ",") {
   test::Type(sheet, typed);
   TWorksheet worked = sheet;
   Calculate(worked, separator);
-  const std::string boxes = "|" + std::string(typed);
+  const std::string boxes = std::string("|").append(typed);
   for (const FieldInfo& f : Fields()) {
-    if (f.role == Role::Result && boxes.find("|" + std::string(f.name) + "=") == std::string::npos)
+    if (f.role == Role::Result &&
+        boxes.find(std::string("|").append(f.name).append("=")) == std::string::npos)
       sheet.setText(f.name, worked.text(f.name));
   }
   return sheet;
@@ -122,6 +126,30 @@ TEST(WorkCheckTest, OneWrongBoxIsWrongAndWhatIsWorkedFromItCarried) {
   // ctg(PD) and (PA) come out as before.
   EXPECT_EQ(Letters("EXp=8221,32|EXdXp=-1947,87|EPD=185°49`58``|Ee1=54°11`16``|Ede=0°0`1``"),
             "+++++++++++++++++++++x~+++~~~");
+}
+
+// The program's own output for γ1 changed by 20″ (then typed back) follows
+// from values that read as its boxes' texts: a is where the mistake begins,
+// nothing after it is wrong. And ε выч. written a whole turn away is right.
+TEST(WorkCheckTest, TheProgramsOwnOutputIsNeverWrongAndEpsilonMayTurnAWholeTurn) {
+  for (std::uint32_t n = 1; n <= 100; ++n) {
+    TWorksheet sheet = MakeVariant(n), moved = sheet;
+    moved.setText(Field::Ey1s, std::to_string((std::stoi(sheet.text(Field::Ey1s)) + 20) % 60));
+    Calculate(moved, ",");
+    TWorksheet worked = sheet;
+    Calculate(worked, ",");
+    for (const Step& step : Steps()) sheet.setText(step.field, moved.text(step.field));
+    EXPECT_EQ(Letters(sheet).find('x', 1), std::string::npos) << "variant " << n;
+
+    const scheme::Dms e = *ReadDmsText(worked.text(Field::Ee1));
+    std::int64_t turned = e.degrees * 3600 + e.minutes * 60 + e.seconds;
+    turned += turned > 0 ? -1296000 : 1296000;
+    const std::int64_t sign = turned < 0 ? -1 : 1, t = turned * sign;
+    worked.setText(Field::Ee1, std::to_string(sign * (t / 3600)) + "°" +
+                                   std::to_string(sign * (t / 60 % 60)) + "`" +
+                                   std::to_string(sign * (t % 60)) + "``");
+    EXPECT_EQ(Letters(worked), kAllCorrect) << "variant " << n << " " << worked.text(Field::Ee1);
+  }
 }
 
 // A mistake late in the sheet: what comes before stays correct, a later box

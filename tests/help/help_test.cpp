@@ -5,6 +5,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
@@ -130,6 +132,14 @@ class HelpTest : public QObject {
         QVERIFY2(id && help->topic(*id), qPrintable(topic.id + ": " + link.captured(1)));
       }
       QVERIFY2(!topic.terms.isEmpty(), qPrintable(topic.id));
+      // The minus is the sheet's "-", which a box takes; not "−".
+      QVERIFY2(!topic.text.contains(QChar(0x2212)), qPrintable(topic.id));
+    }
+    // The search finds what the sheet writes as the sheet writes it.
+    HelpViewer shipped(*help);
+    for (const char* sheetText : {"-10044,72", "K1 - K3"}) {
+      shipped.findChild<QLineEdit*>("searchText")->setText(sheetText);
+      QVERIFY2(shipped.findChild<QListWidget*>("searchList")->count() > 0, sheetText);
     }
   }
 
@@ -156,6 +166,31 @@ class HelpTest : public QObject {
     QCOMPARE(part()->textCursor().selectedText(), QStringLiteral("Текст"));
     QTest::keyClick(search, Qt::Key_Return);
     QCOMPARE(part()->textCursor().selectedText(), QStringLiteral("текст"));
+  }
+
+  // Qt's own dialogs speak Russian like the viewer, whatever the desktop's
+  // language (English here).
+  void qtsOwnDialogsSpeakRussian() {
+    QMessageBox box(QMessageBox::Question, {}, {}, QMessageBox::Cancel, viewer_.get());
+    QCOMPARE(box.button(QMessageBox::Cancel)->text(), QStringLiteral("Отмена"));
+  }
+
+  // Started at a topic with a channel, the viewer shows each request on it
+  // and comes to the front; a second start on that channel hands its request
+  // on and opens nothing.
+  void requestsOnItsChannelShowTheirTopicInFront() {
+    const QString channel = QStringLiteral("help-test-%1").arg(QCoreApplication::applicationPid());
+    const QStringList start{"--topic", "details", "--channel", channel, "HELP.HLP"};
+    HelpLauncher launcher({dir_.path()}, [](const QString& m) { QFAIL(qPrintable(m)); });
+    const std::unique_ptr<HelpViewer> open = launcher.open(start);
+    QCOMPARE(open->currentTopic(), QStringLiteral("details"));
+    open->show();
+    viewer_->activateWindow();  // another window in front
+    QVERIFY(QTest::qWaitForWindowActive(viewer_.get()));
+    QVERIFY(HelpLauncher::forward({"--topic", "extra", "--channel", channel, "HELP.HLP"}));
+    QTRY_VERIFY(open->isActiveWindow());
+    QCOMPARE(open->currentTopic(), QStringLiteral("extra"));
+    QVERIFY(!HelpLauncher::forward({"--topic", "extra", "HELP.HLP"}));
   }
 
   void linksLeadBetweenTopics() {

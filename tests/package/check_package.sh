@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # check_package.sh BUILD_DIR: packs BUILD_DIR with `cpack -G DEB` into a
 # temporary folder and checks what apt would install: the two programs, the
-# help file, the desktop entry, the icons, the software centre's metainfo and
-# the manual pages, nothing outside the usual places, dependencies found from
-# the binaries and none of the test-only libraries.
+# help file, the desktop entry, the icons, the software centre's metainfo, the
+# manual pages, the copyright file and the changelog, nothing outside the
+# usual places, dependencies found from the binaries and none of the
+# test-only libraries; then Debian's own check, lintian, where it is installed.
 set -euo pipefail
 build=$1
 work=$(mktemp -d)
@@ -27,12 +28,14 @@ for expected in \
   "-rw-r--r-- /usr/share/icons/hicolor/16x16/apps/pothenot.png" \
   "-rw-r--r-- /usr/share/icons/hicolor/32x32/apps/pothenot.png" \
   "-rw-r--r-- /usr/share/metainfo/ru.pothenot.pothenot.metainfo.xml" \
-  "-rw-r--r-- /usr/share/man/man1/pothenot.1" \
-  "-rw-r--r-- /usr/share/man/man1/pothenot-help.1"; do
+  "-rw-r--r-- /usr/share/man/man1/pothenot.1.gz" \
+  "-rw-r--r-- /usr/share/man/man1/pothenot-help.1.gz" \
+  "-rw-r--r-- /usr/share/doc/pothenot/copyright" \
+  "-rw-r--r-- /usr/share/doc/pothenot/changelog.gz"; do
   grep -qxF -- "$expected" "$work/files" || fail "missing or wrong mode: $expected"
 done
 # Whatever else the package holds stays in the program's own places.
-if grep -vE ' /usr/(bin/pothenot(-help)?|share/(pothenot|applications|icons/hicolor|metainfo|man/man1)/)' \
+if grep -vE ' /usr/(bin/pothenot(-help)?|share/(pothenot|applications|icons/hicolor|metainfo|man/man1|doc/pothenot)/)' \
   "$work/files"; then
   fail "files outside the program's places (above)"
 fi
@@ -46,7 +49,8 @@ description=$(field Description)
   fail "description is not in English and Russian"
 depends=$(field Depends)
 names=$(tr ',|' '\n\n' <<<"$depends" | awk '{ print $1 }')
-for library in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6svg6 libqt6printsupport6 fonts-urw-base35; do
+for library in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6svg6 libqt6printsupport6 fonts-urw-base35 \
+  qt6-translations-l10n; do
   grep -qxF "$library" <<<"$names" || fail "Depends lacks $library: $depends"
 done
 if grep -E 'gtest|gmock|benchmark|mpfr|qt6test' <<<"$names"; then
@@ -59,4 +63,17 @@ desktop-file-validate "$work/root/usr/share/applications/pothenot.desktop" | tee
 [[ ! -s $work/desktop.log ]] || fail "desktop-file-validate has remarks"
 appstreamcli validate --no-net "$work/root/usr/share/metainfo/ru.pothenot.pothenot.metainfo.xml" ||
   fail "appstreamcli validate"
+grep -qx '<project_license>GPL-3.0-or-later</project_license>' \
+  <(tr -d ' ' <"$work/root/usr/share/metainfo/ru.pothenot.pothenot.metainfo.xml") ||
+  fail "the metainfo does not name the licence GPL-3.0-or-later"
+
+# Debian's own check: no error and no warning.
+if command -v lintian >/dev/null; then
+  lintian --fail-on error,warning "$deb" >"$work/lintian.log" 2>&1 || status=$?
+  grep -v '^running with root privileges' "$work/lintian.log" || true
+  [[ ${status:-0} -eq 0 ]] || fail "lintian (above)"
+else
+  echo "lintian is not installed: the package was not checked by Debian's own rules" \
+    "(apt-get install lintian)"
+fi
 echo "package ok: $(basename "$deb"), $(stat -c %s "$deb") bytes; Depends: $depends"

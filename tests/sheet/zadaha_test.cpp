@@ -11,7 +11,9 @@
 
 #include "WindowDriver.h"
 #include "calc/fields.h"
+#include "calc/variant.h"
 #include "ui/common/Application.h"
+#include "ui/paper/VariantBook.h"
 
 using pothenot::Field;
 using namespace Qt::StringLiterals;
@@ -158,22 +160,24 @@ class TestZadaha : public QObject {
     QCOMPARE(form.sheetPanel()->contextMenuPolicy(), Qt::ActionsContextMenu);
   }
 
-  // Under a point locale the example, written with commas, stops at Xb with
-  // the separator this desktop expects; written with points, it calculates
-  // and the results take points too.
-  void pointLocaleTakesTheUsersSeparator() {
-    const QStringList before = w_->texts();
+  // Under a point locale the texts the program writes itself take the point:
+  // the built-in example and a variant calculate as they stand. A comma the
+  // user types stops Calculate with the separator this desktop expects.
+  void pointLocaleWritesTheProgramsOwnTextsWithIt() {
+    const QString example = QString::fromUtf8(pothenot::Info(Field::EXb).defaultText);
+    QCOMPARE(w_->box(Field::EXb)->text(), QString(example).replace(',', '.'));
+    w_->click("BitBtn1");
+    QCOMPARE(w_->messages().size(), 0);
+    QCOMPARE(w_->box(Field::EXp)->text(), u"8221.23"_s);
+    pothenot::paper::fillVariant(w_->form().worksheet(), pothenot::MakeVariant(7));
+    w_->click("BitBtn1");
+    QCOMPARE(w_->messages().size(), 0);
+    QVERIFY(!w_->box(Field::EXp)->text().isEmpty());
+    w_->type(Field::EXb, example, true);
     w_->click("BitBtn1");
     QCOMPARE(w_->messages().size(), 1);
     QVERIFY2(w_->messages().front().text.contains(u"точкой «.»"_s),
              qPrintable(w_->messages().front().text));
-    for (std::size_t i = 0; i < pothenot::kFieldCount; ++i) {
-      if (pothenot::Fields()[i].role == pothenot::Role::Given)
-        w_->type(Field(i), QString(before[qsizetype(i)]).replace(',', '.'), true);
-    }
-    w_->click("BitBtn1");
-    QCOMPARE(w_->messages().size(), 1);
-    QCOMPARE(w_->box(Field::EXp)->text(), u"8221.23"_s);
   }
 };
 

@@ -2,8 +2,10 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QLocalSocket>
 #include <QProcess>
 #include <QStandardPaths>
+#include <atomic>
 #include <utility>
 
 #ifndef POTHENOT_BINDIR
@@ -35,16 +37,49 @@ QString HelpCommand::findViewer(const QStringList& directories) {
   return found.isEmpty() ? viewerName() : found;
 }
 
-HelpCommand::HelpCommand(Launcher launcher) : launcher_(std::move(launcher)) {}
+namespace {
+
+// A channel of its own for each help command of each running program.
+QString newChannel() {
+  static std::atomic<int> made = 0;
+  return QStringLiteral("pothenot-help-%1-%2").arg(QCoreApplication::applicationPid()).arg(++made);
+}
+
+}  // namespace
+
+HelpCommand::HelpCommand(Launcher launcher)
+    : launcher_(std::move(launcher)), channel_(newChannel()) {}
 
 HelpCommand::HelpCommand(Launcher launcher, QStringList directories)
-    : launcher_(std::move(launcher)), directories_(std::move(directories)), ownDirectories_(true) {}
+    : launcher_(std::move(launcher)),
+      directories_(std::move(directories)),
+      ownDirectories_(true),
+      channel_(newChannel()) {}
 
 bool HelpCommand::run(int command, unsigned long data) {
   static_cast<void>(data);
-  if (command != kHelpFinder || helpFile_.isEmpty()) return false;
+  if (command != kHelpFinder) return false;
+  return request({QStringLiteral("--topics")});
+}
+
+bool HelpCommand::showTopic(const QString& id) {
+  return request({QStringLiteral("--topic"), id});
+}
+
+bool HelpCommand::request(const QStringList& arguments) {
+  if (helpFile_.isEmpty()) return false;
+  // The viewer started before, while it runs, takes the request itself.
+  QLocalSocket open;
+  open.connectToServer(channel_);
+  if (open.waitForConnected(1000)) {
+    open.write((arguments + QStringList{helpFile_}).join(u'\n').toUtf8());
+    open.disconnectFromServer();
+    if (open.state() == QLocalSocket::UnconnectedState || open.waitForDisconnected(1000))
+      return true;
+  }
   const QString viewer = findViewer(ownDirectories_ ? directories_ : viewerDirectories());
-  static_cast<void>(launcher_(viewer, {QStringLiteral("--topics"), helpFile_}));
+  static_cast<void>(
+      launcher_(viewer, arguments + QStringList{QStringLiteral("--channel"), channel_, helpFile_}));
   return true;
 }
 

@@ -11,7 +11,9 @@ namespace pothenot {
 /// `pothenot-help`; the application starts it and goes on at once, without
 /// waiting for it or looking at what became of it. A viewer that cannot be
 /// started is simply not there: the user sees no help, and nothing else
-/// happens.
+/// happens. While the viewer it started runs, a command goes to it on a
+/// local channel instead: the open help window shows what is asked and comes
+/// to the front, and no second one is started.
 class HelpCommand {
  public:
   /// Opens the help file at its topics: its contents and index.
@@ -52,11 +54,21 @@ class HelpCommand {
   /// the application does not use the result.
   bool run(int command, unsigned long data = 0);
 
+  /// Opens the current help file at the topic `id` (F1 in a window). Returns
+  /// whether the viewer was asked at all.
+  bool showTopic(const QString& id);
+
+  /// The local channel the viewer started by this command listens on.
+  const QString& channel() const { return channel_; }
+
  private:
+  bool request(const QStringList& arguments);
+
   Launcher launcher_;
   QStringList directories_;
   bool ownDirectories_ = false;
   QString helpFile_;
+  QString channel_;
 };
 
 }  // namespace pothenot

@@ -41,6 +41,11 @@ Program::Program(TApplication& application, HelpCommand help)
     help_.setHelpFile(QStringLiteral("HELP.HLP"));
     help_.run(HelpCommand::kHelpFinder, 0);
   });
+  helpKey_ = std::make_unique<HelpKey>([this](const QString& topic) {
+    help_.setHelpFile(QStringLiteral("HELP.HLP"));
+    topic.isEmpty() ? help_.run(HelpCommand::kHelpFinder, 0) : help_.showTopic(topic);
+  });
+  application_.installEventFilter(helpKey_.get());
 }
 
 Program::~Program() = default;

@@ -5,6 +5,7 @@
 
 #include "ui/app/Commands.h"
 #include "ui/app/HelpCommand.h"
+#include "ui/app/HelpKey.h"
 
 class TApplication;
 class TForm1;
@@ -19,7 +20,8 @@ namespace pothenot {
 /// it is the main window, then the problem window with its worksheet, then
 /// the About box. The last two stay hidden until the start window asks for
 /// them; this object answers its requests. All three live as long as it.
-/// The features of the problem window are attached to it as it is made.
+/// The features of the problem window are attached to it as it is made, and
+/// F1 in any window opens the help at that window's topic.
 class Program {
  public:
   explicit Program(TApplication& application,
@@ -49,6 +51,7 @@ class Program {
   std::unique_ptr<TForm2> form2_;
   std::unique_ptr<TAboutBox> aboutBox_;
   Commands commands_{};
+  std::unique_ptr<HelpKey> helpKey_;
 };
 
 }  // namespace pothenot

@@ -1,6 +1,8 @@
 #include "ui/common/Application.h"
 
+#include <QLibraryInfo>
 #include <QMessageBox>
+#include <QTranslator>
 
 // Outside any namespace: the resource initialiser is a global function.
 static void InitResources() {
@@ -10,6 +12,11 @@ static void InitResources() {
 TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
   // The pictures live in a static library: make sure the linker keeps them.
   InitResources();
+  // Everything the program shows is Russian: so are Qt's own dialogs (files,
+  // printing, the buttons of a dialog), whatever the desktop's language.
+  auto* qt = new QTranslator(this);
+  if (qt->load(QStringLiteral("qtbase_ru"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    installTranslator(qt);
 }
 
 bool TApplication::notify(QObject* receiver, QEvent* event) {

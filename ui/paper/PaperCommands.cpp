@@ -9,6 +9,7 @@
 #include <QProgressDialog>
 #include <QRandomGenerator>
 
+#include "calc/number_text.h"
 #include "calc/variant.h"
 #include "ui/common/SafeFile.h"
 #include "ui/common/Title.h"
@@ -61,7 +62,9 @@ QString PaperCommands::variantTitle() const {
   if (lastVariant_ == 0) return {};
   const TWorksheet variant = MakeVariant(lastVariant_);
   for (const auto& info : Fields())
-    if (info.role == Role::Given && form_->worksheet().text(info.name) != variant.text(info.name))
+    if (info.role == Role::Given &&
+        form_->worksheet().text(info.name) !=
+            WithSeparator(variant.text(info.name), TForm2::decimalSeparator()))
       return {};
   return QStringLiteral("Вариант %1").arg(lastVariant_);
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "calc/fix_quality.h"
+#include "calc/number_text.h"
 #include "calc/resection.h"
 #include "calc/variant.h"
 #include "ui/common/Title.h"
@@ -155,7 +156,7 @@ void fillVariant(TWorksheet& sheet, const TWorksheet& variant) {
     const auto field = static_cast<Field>(i);
     switch (Info(field).role) {
       case Role::Given:
-        sheet.setText(field, variant.text(field));
+        sheet.setText(field, WithSeparator(variant.text(field), TForm2::decimalSeparator()));
         break;
       case Role::Result:
         sheet.setText(field, "");

@@ -16,8 +16,8 @@ namespace pothenot::paper {
 /// The most variants one class set holds.
 inline constexpr int kMaxClassCount = 100;
 
-/// Puts a variant's givens into `sheet` and empties its results; the
-/// mirrors follow Xa and Ya.
+/// Puts a variant's givens into `sheet`, with the desktop's decimal
+/// separator, and empties its results; the mirrors follow Xa and Ya.
 void fillVariant(TWorksheet& sheet, const TWorksheet& variant);
 
 /// Writes variants first … first + count − 1 (count 1–kMaxClassCount, the

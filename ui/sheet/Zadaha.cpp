@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <stdexcept>
 
+#include "calc/number_text.h"
 #include "calc/resection.h"
 #include "ui/common/Application.h"
 #include "ui/common/BitmapButton.h"
@@ -22,6 +23,13 @@ TForm2::TForm2(QWidget* parent) : QDialog(parent) {
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |
                  Qt::WindowCloseButtonHint);
+  // The built-in example is written with a decimal comma: on this desktop it
+  // takes the desktop's separator, as every text the program writes does.
+  for (const auto& info : pothenot::Fields()) {
+    if (info.role == pothenot::Role::Given)
+      sheet_.setText(info.name,
+                     pothenot::WithSeparator(sheet_.text(info.name), decimalSeparator()));
+  }
   // Fields written before the form exists are shown when it is built.
   sheet_.setObserver([this](std::string_view name) { showField(name); });
 }
