@@ -1,5 +1,6 @@
 // The accuracy map of the drawing window against the engine's M, offscreen
 // under a comma locale.
+#include <QApplication>
 #include <QCheckBox>
 #include <QDoubleSpinBox>
 #include <QTemporaryDir>
@@ -71,7 +72,9 @@ class TestAccuracyMap : public QObject {
     QVERIFY(shown() > 0.8);
     const QPoint b = view_->toScreen(*view_->figure().known[1], view_->rect()).toPoint();
     QTest::mousePress(view_, Qt::LeftButton, {}, b);
-    QTest::mouseMove(view_, b + QPoint(40, 30));
+    QMouseEvent move(QEvent::MouseMove, b + QPoint(40, 30), view_->mapToGlobal(b + QPoint(40, 30)),
+                     Qt::NoButton, Qt::LeftButton, {});
+    QApplication::sendEvent(view_, &move);  // at once, also on X11
     QTest::mouseRelease(view_, Qt::LeftButton, {}, b + QPoint(40, 30));
     QVERIFY(shown() > 0.8);
     w_->type(Field::EXc, "8000", true);

@@ -1,6 +1,8 @@
 // Points of the drawing moved with the mouse and the keys, and the moves
 // undone and redone from either window, offscreen under a comma locale.
 #include <QAction>
+#include <QApplication>
+#include <QMouseEvent>
 #include <QTest>
 
 #include "WindowDriver.h"
@@ -28,13 +30,19 @@ class TestPointDrag : public QObject {
   }
   QPoint at(MapPoint p) { return view_->toScreen(p, view_->rect()).toPoint(); }
   MapPoint map(QPoint q) { return view_->toMap(q, view_->rect()); }
+  // Mouse moves sent straight to the view: on X11 QTest moves the real
+  // pointer, whose events may come after the release.
+  void move(QPoint to, Qt::MouseButtons buttons) {
+    QMouseEvent e(QEvent::MouseMove, to, view_->mapToGlobal(to), Qt::NoButton, buttons, {});
+    QApplication::sendEvent(view_, &e);
+  }
   void drag(QPoint from, QPoint to) {
-    QTest::mouseMove(view_, from);
+    move(from, Qt::NoButton);
     QCOMPARE(view_->cursor().shape(), Qt::SizeAllCursor);
     QTest::mousePress(view_, Qt::LeftButton, {}, from);
-    QTest::mouseMove(view_, (from + to) / 2);
+    move((from + to) / 2, Qt::LeftButton);
     figure();  // redrawn on the way: the view stays, the point under the pointer
-    QTest::mouseMove(view_, to);
+    move(to, Qt::LeftButton);
     QTest::mouseRelease(view_, Qt::LeftButton, {}, to);
   }
   static QString cm(double v) { return QString::number(v, 'f', 2).replace('.', ','); }
@@ -51,6 +59,7 @@ class TestPointDrag : public QObject {
     w_ = std::make_unique<WindowDriver>();
     QTest::keyClick(&w_->form(), Qt::Key_F2);
     view_ = w_->commands().drawing->window()->figureView();
+    QVERIFY(QTest::qWaitForWindowExposed(view_->window()));
     figure();
   }
   void cleanup() { w_.reset(); }
