@@ -35,13 +35,6 @@ Extended Angle(Extended d, Extended m, Extended s) {
   return Extended(scheme::Degrees(d, m, s).ToDouble());
 }
 
-// ∂α/∂(Xp, Yp): how the direction angle from P to T turns as P moves.
-Vec DirectionGradient(Vec P, Vec T) {
-  const Vec d = T - P;
-  const Extended s2 = Dot(d, d);
-  return {d.Y / s2, -d.X / s2};
-}
-
 FixQuality Assess(const Givens& g, double m) {
   const Extended epsMeasured = Angle(g.e2g, g.e2m, g.e2s);
   const Extended gamma1 = Angle(g.y1g, g.y1m, g.y1s);
@@ -58,11 +51,10 @@ FixQuality Assess(const Givens& g, double m) {
   }
 
   // The normals of the two position circles at P, and of ε computed.
-  const Vec gA = DirectionGradient(P, A);
-  const Vec r1 = DirectionGradient(P, B) - gA;
-  const Vec r2 = DirectionGradient(P, C) - gA;
-  const Vec h = gA - DirectionGradient(P, D);
-  const Extended det = Cross(r1, r2);
+  const plane::PositionNormals<Vec> normals = plane::NormalsAt(P, A, B, C);
+  const Vec r1 = normals.r1, r2 = normals.r2;
+  const Vec h = plane::DirectionGradient(P, A) - plane::DirectionGradient(P, D);
+  const Extended det = normals.det;
   if (det == Extended(0)) plane::OnDangerCircle();
 
   FixQuality q{};
@@ -80,7 +72,7 @@ FixQuality Assess(const Givens& g, double m) {
                                           : Geometry::Dangerous;
 
   const Extended mRadians = Extended(m) * kPi / 648000;
-  q.stationError = Root(Square(mRadians) * (Dot(r1, r1) + Dot(r2, r2)) / Square(det));
+  q.stationError = Root(Square(mRadians) * plane::SquaredErrorFactor(normals));
   q.controlSigma =
       Root(Square(Extended(m)) * (1 + (Square(Cross(h, r2)) + Square(Cross(r1, h))) / Square(det)));
 

@@ -78,6 +78,45 @@ struct DangerCircle {
 /// below the normal doubles.
 DangerCircle CircleThrough(Vec A, Vec B, Vec C, Vec P);
 
+/// How errors of the measured angles move the station P: the gradient over P
+/// of the direction angle from P to T,
+///     g_T = ∂α_T/∂(Xp, Yp) = (Y_T − Yp, −(X_T − Xp)) / |PT|²
+/// (radians per length unit), the normals r1 = g_B − g_A and r2 = g_C − g_A
+/// of P's two position circles, and det = r1 × r2, zero on the danger circle.
+/// `Point` is `Vec` (the extended type, for the judgement of one station) or
+/// any point of two doubles X, Y (for many stations at once); the formulas are
+/// the same. P at T divides by zero: a `CalcError` in the extended type, NaN
+/// in doubles.
+template <class Point>
+Point DirectionGradient(const Point& P, const Point& T) {
+  const auto dX = T.X - P.X, dY = T.Y - P.Y;
+  const auto s2 = dX * dX + dY * dY;
+  return {dY / s2, -dX / s2};
+}
+
+template <class Point>
+struct PositionNormals {
+  Point r1, r2;
+  decltype(Point::X) det;  ///< r1 × r2
+};
+
+template <class Point>
+PositionNormals<Point> NormalsAt(const Point& P, const Point& A, const Point& B, const Point& C) {
+  const Point gA = DirectionGradient(P, A), gB = DirectionGradient(P, B),
+              gC = DirectionGradient(P, C);
+  const Point r1{gB.X - gA.X, gB.Y - gA.Y}, r2{gC.X - gA.X, gC.Y - gA.Y};
+  return {r1, r2, r1.X * r2.Y - r1.Y * r2.X};
+}
+
+/// M² / m² with m in radians: (|r1|² + |r2|²) / (r1 × r2)², the square of the
+/// Frobenius norm of the inverse of the matrix with rows r1 and r2. Division
+/// by zero (det = 0) as the number type does it.
+template <class Point>
+decltype(Point::X) SquaredErrorFactor(const PositionNormals<Point>& n) {
+  const auto sum = n.r1.X * n.r1.X + n.r1.Y * n.r1.Y + n.r2.X * n.r2.X + n.r2.Y * n.r2.Y;
+  return sum / (n.det * n.det);
+}
+
 /// `OnDangerCircle` when P lies within 1E-6 of its shortest sight (to the
 /// nearest of A, B and C) from `circle`, or at A, B or C itself.
 void RequireOffDangerCircle(Vec A, Vec B, Vec C, Vec P, const DangerCircle& circle);

@@ -3,8 +3,10 @@
 // drawing.png: the built-in example after "Вычислить"; drawing-danger.png:
 // the same known points with the station moved to 4 % of the radius inside
 // the danger circle along the line from its centre, with γ1, γ2 and ε as
-// measured there (to a tenth of a second), after "Вычислить".
+// measured there (to a tenth of a second), after "Вычислить"; drawing-map.png:
+// that figure with the accuracy map on.
 #include <QAction>
+#include <QCheckBox>
 #include <QDir>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -95,6 +97,9 @@ int main(int argc, char** argv) {
   TypeAngle(form, c - a, Field::Ey2g, Field::Ey2m, Field::Ey2s);
   TypeAngle(form, a - d, Field::Ee2g, Field::Ee2m, Field::Ee2s);
   picture("drawing-danger.png");
+  // The same with the accuracy map: the ridge of the danger circle beside the station.
+  commands.drawing->window()->findChild<QCheckBox*>("AccuracyMap")->setChecked(true);
+  picture("drawing-map.png");
   if (!ok) std::fprintf(stderr, "render_drawing: cannot write the pictures into %s\n", argv[1]);
   return ok ? 0 : 1;
 }

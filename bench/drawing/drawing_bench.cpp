@@ -4,13 +4,20 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QImage>
 #include <QPainter>
+#include <QWheelEvent>
 #include <string>
 
+#include "ui/drawing/AccuracyMap.h"
+#include "ui/drawing/DrawingCommand.h"
+#include "ui/drawing/DrawingWindow.h"
 #include "ui/drawing/Figure.h"
 #include "ui/drawing/FigureView.h"
 #include "ui/drawing/FixReport.h"
+#include "ui/drawing/PointDrag.h"
+#include "ui/sheet/Zadaha.h"
 
 namespace {
 
@@ -48,10 +55,73 @@ void BM_RedrawMegabyteGiven(benchmark::State& state) {
 }
 BENCHMARK(BM_RedrawMegabyteGiven)->Unit(benchmark::kMicrosecond);
 
+// The accuracy map of the built-in example for a 600 × 560 drawing area,
+// from nothing: every sample, its colour and the contours, then painted.
+void BM_AccuracyMapFromNothing(benchmark::State& state) {
+  const auto figure = pothenot::Figure::fromSheet(pothenot::TWorksheet(), ",", 5, std::nullopt);
+  QImage image(600, 560, QImage::Format_ARGB32_Premultiplied);
+  const auto& k = figure.known;
+  for (auto _ : state) {
+    pothenot::AccuracyMap map;
+    QPainter painter(&image);
+    map.paint(painter, {image.rect(), {11000, 1500}, 0.08},
+              {*k[pothenot::Figure::A], *k[pothenot::Figure::B], *k[pothenot::Figure::C]}, 5, 1);
+  }
+}
+BENCHMARK(BM_AccuracyMapFromNothing)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// A redraw of the view (600 × 560, shown) with the map on after a notch of
+// the wheel, in and out by turns: a new map each time, as the screen gets it
+// while the view moves.
+void BM_RedrawZoomedWithMap(benchmark::State& state) {
+  pothenot::FigureView view;
+  view.resize(600, 560);
+  view.setFigure(pothenot::Figure::fromSheet(pothenot::TWorksheet(), ",", 5, std::nullopt));
+  view.setAccuracyMapShown(true);
+  view.show();
+  QCoreApplication::processEvents();  // exposed
+  int notch = 1;
+  for (auto _ : state) {
+    QWheelEvent wheel({300, 280}, {300, 280}, {}, {0, 120 * (notch = -notch)}, Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(&view, &wheel);
+    view.repaint();
+  }
+}
+BENCHMARK(BM_RedrawZoomedWithMap)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// One step of a drag in the open drawing window (600 × 560 figure, map on):
+// the givens written, the sheet's boxes, the figure, its text and the view
+// redrawn. Point 0 is A, which makes a new map; point 4 the station, which
+// keeps it.
+void BM_DragStep(benchmark::State& state) {
+  TForm2 form;
+  auto* command = new pothenot::DrawingCommand(&form);
+  form.show();
+  command->action()->trigger();
+  pothenot::DrawingWindow* window = command->window();
+  window->findChild<QCheckBox*>("AccuracyMap")->setChecked(true);
+  pothenot::FigureView* view = window->figureView();
+  view->resize(600, 560);
+  QCoreApplication::processEvents();
+  auto* drag = view->findChild<pothenot::PointDrag*>();
+  const int point = static_cast<int>(state.range(0));
+  const pothenot::MapPoint from = point == 0 ? *view->figure().known[0] : *view->figure().station;
+  double step = 0;
+  for (auto _ : state) {
+    step = step >= 40 ? 0 : step + 1;
+    drag->moveTo(point, {from.x + step, from.y + step});
+    QCoreApplication::processEvents();  // the coalesced redraw
+    view->repaint();
+  }
+}
+BENCHMARK(BM_DragStep)->Arg(0)->Arg(4)->Unit(benchmark::kMillisecond)->UseRealTime();
+
 }  // namespace
 
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  qputenv("LC_ALL", "ru_RU.UTF-8");  // the sheet's example is written with commas
   QApplication app(argc, argv);
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();

@@ -5,6 +5,9 @@
 
 #include "ui/drawing/CalculatedStation.h"
 #include "ui/drawing/DrawingWindow.h"
+#include "ui/drawing/FigureView.h"
+#include "ui/drawing/GivenEdits.h"
+#include "ui/drawing/PointDrag.h"
 #include "ui/sheet/Zadaha.h"
 
 namespace pothenot {
@@ -18,6 +21,7 @@ DrawingCommand::DrawingCommand(TForm2* form)
   action_->setShortcut(Qt::Key_F2);
   connect(action_, &QAction::triggered, this, &DrawingCommand::toggle);
   form->addCommand(action_);
+  edits_ = new GivenEdits(form);
 }
 
 void DrawingCommand::addWindowKey(QAction* command) {
@@ -31,6 +35,8 @@ void DrawingCommand::toggle() {
     window_->addActions(windowKeys_);
     // A figure of a worksheet no one sees would only be in the way.
     connect(form_, &QDialog::finished, window_, &QWidget::hide);
+    new PointDrag(window_->figureView(), form_, edits_);
+    window_->addActions({edits_->undoAction(), edits_->redoAction()});
   }
   if (window_->isVisible()) {
     window_->hide();

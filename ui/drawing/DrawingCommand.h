@@ -10,6 +10,7 @@ namespace pothenot {
 
 class CalculatedStation;
 class DrawingWindow;
+class GivenEdits;
 
 /// The command "Чертёж засечки" of the problem window: F2, or its
 /// background's context menu, shows the drawing window; F2 again, there or in
@@ -32,6 +33,8 @@ class DrawingCommand : public QObject {
   /// The sheet's own station while it belongs to the givens on the sheet;
   /// watched from the start, whether the window was ever shown or not.
   const CalculatedStation& station() const { return *sheetStation_; }
+  /// The moves of the drawing's points, undone and redone from either window.
+  GivenEdits& edits() const { return *edits_; }
 
  private:
   void toggle();
@@ -39,6 +42,7 @@ class DrawingCommand : public QObject {
   TForm2* form_;
   QAction* action_;
   CalculatedStation* sheetStation_;
+  GivenEdits* edits_;
   DrawingWindow* window_ = nullptr;
   QList<QAction*> windowKeys_;
 };

@@ -28,6 +28,7 @@ DrawingWindow::DrawingWindow(TForm2* form, QAction* toggle, const CalculatedStat
   connect(form, &TForm2::sheetChanged, this, &DrawingWindow::scheduleRedraw);
   connect(ui_->AngleError, &QDoubleSpinBox::valueChanged, this, &DrawingWindow::scheduleRedraw);
   connect(ui_->SaveButton, &QPushButton::clicked, this, &DrawingWindow::saveClick);
+  connect(ui_->AccuracyMap, &QCheckBox::toggled, ui_->Figure, &FigureView::setAccuracyMapShown);
 }
 
 DrawingWindow::~DrawingWindow() = default;

@@ -5,12 +5,14 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygonF>
+#include <QTimer>
 #include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
 #include <numbers>
 #include <optional>
 #include <utility>
+#include <tuple>
 
 namespace pothenot {
 
@@ -116,10 +118,16 @@ QString metresText(double metres) {
 
 }  // namespace
 
-FigureView::FigureView(QWidget* parent) : QWidget(parent) {
+FigureView::FigureView(QWidget* parent) : QWidget(parent), still_(new QTimer(this)) {
   setAttribute(Qt::WA_OpaquePaintEvent);
   setMinimumSize(240, 200);
   setCursor(Qt::OpenHandCursor);
+  still_->setSingleShot(true);
+  still_->setInterval(200);
+  connect(still_, &QTimer::timeout, this, [this] {
+    moving_ = false;
+    if (mapShown_) update();
+  });
 }
 
 void FigureView::setFigure(Figure figure) {
@@ -130,21 +138,50 @@ void FigureView::setFigure(Figure figure) {
   update();
 }
 
+void FigureView::setAccuracyMapShown(bool shown) {
+  mapShown_ = shown;
+  update();
+}
+
+void FigureView::holdView() {
+  const QRectF target = rect();
+  const View v = currentView(target);
+  Extent extent{};
+  fittedView(target, &extent);
+  if (!held_ && extent[0] >= extent[1]) held_ = extent;
+  centre_ = v.centre;
+  zoom_ = v.scale / fittedView(target).scale;
+  following_ = false;
+}
+
+void FigureView::noteMotion() {
+  moving_ = true;
+  still_->start();
+}
+
+void FigureView::setChosen(int point) {
+  chosen_ = point;
+  update();
+}
+
 void FigureView::fit() {
   following_ = true;
+  held_.reset();
   zoom_ = 1;
   update();
 }
 
 void FigureView::takeView(const FigureView& other) {
+  mapShown_ = other.mapShown_;
   if (!figure_.samePoints(other.figure_)) return fit();
   following_ = other.following_;
   zoom_ = other.zoom_;
   centre_ = other.centre_;
+  held_ = other.held_;
   update();
 }
 
-FigureView::View FigureView::fittedView(const QRectF& target) const {
+FigureView::View FigureView::fittedView(const QRectF& target, Extent* extent) const {
   double top = -HUGE_VAL, bottom = HUGE_VAL, left = HUGE_VAL, right = -HUGE_VAL;
   auto take = [&](MapPoint p) {
     top = std::max(top, p.x), bottom = std::min(bottom, p.x);
@@ -163,6 +200,8 @@ FigureView::View FigureView::fittedView(const QRectF& target) const {
       take({f.circleX - f.circleRadius, f.circleY - f.circleRadius});
     }
   }
+  if (extent != nullptr) *extent = {top, bottom, left, right};
+  if (held_) std::tie(top, bottom, left, right) = std::tuple_cat(*held_);
   const double margin = 0.08 * std::min(target.width(), target.height()) + 24;
   const double width = std::max(target.width() - 2 * margin, 1.0);
   const double height = std::max(target.height() - 2 * margin, 1.0);
@@ -222,12 +261,21 @@ void FigureView::paintFigure(QPainter& painter, const QRectF& target) const {
   painter.setFont(font);
   const Canvas canvas{painter, target, u, target.adjusted(-8 * u, -8 * u, 8 * u, 8 * u),
                       currentView(target)};
+  const auto& known = figure_.known;
+  const bool mapped = mapShown_ && known[Figure::A] && known[Figure::B] && known[Figure::C];
+  if (mapped) {
+    map_.paint(painter, {target, toMap(target.topLeft(), target), canvas.view.scale},
+               {*known[Figure::A], *known[Figure::B], *known[Figure::C]}, figure_.angleErrorSeconds,
+               u, roughMap_);
+  }
   paintDangerCircle(canvas);
   paintRays(canvas);
   paintKnownPoints(canvas);
   paintStations(canvas);
   paintNorthArrow(canvas);
   paintScaleBar(canvas);
+  paintChosen(canvas);
+  if (mapped) AccuracyMap::paintLegend(painter, target, u, figure_.angleErrorSeconds);
   painter.restore();
 }
 
@@ -332,6 +380,16 @@ void FigureView::paintStations(const Canvas& c) const {
   }
 }
 
+void FigureView::paintChosen(const Canvas& c) const {
+  std::optional<MapPoint> p;
+  if (chosen_ >= 0 && chosen_ < int(figure_.known.size())) p = figure_.known[chosen_];
+  if (chosen_ == kStation) p = figure_.station;
+  if (!p) return;
+  c.painter.setPen(QPen(QColor(0, 90, 170), 1.5 * c.u, Qt::DotLine));
+  c.painter.setBrush(Qt::NoBrush);
+  c.painter.drawEllipse(toScreen(*p, c.target), 11 * c.u, 11 * c.u);
+}
+
 void FigureView::paintNorthArrow(const Canvas& c) const {
   const double u = c.u;
   c.painter.setPen(QPen(Qt::black, 1.2 * u));
@@ -361,7 +419,9 @@ void FigureView::paintScaleBar(const Canvas& c) const {
 
 void FigureView::paintEvent(QPaintEvent*) {
   QPainter painter(this);
+  roughMap_ = moving_;
   paintFigure(painter, rect());
+  roughMap_ = false;
 }
 
 void FigureView::wheelEvent(QWheelEvent* event) {
@@ -377,6 +437,7 @@ void FigureView::wheelEvent(QWheelEvent* event) {
   const double scale = fitted * zoom_;
   const QPointF c = target.center();
   centre_ = {under.x + (pointer.y() - c.y()) / scale, under.y - (pointer.x() - c.x()) / scale};
+  noteMotion();
   update();
   event->accept();
 }
@@ -397,6 +458,7 @@ void FigureView::mouseMoveEvent(QMouseEvent* event) {
   centre_ = {v.centre.x + shift.y() / v.scale, v.centre.y - shift.x() / v.scale};
   zoom_ = v.scale / fittedView(target).scale;
   following_ = false;
+  noteMotion();
   update();
 }
 

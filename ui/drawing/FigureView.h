@@ -4,9 +4,11 @@
 #include <QRectF>
 #include <QWidget>
 
+#include "ui/drawing/AccuracyMap.h"
 #include "ui/drawing/Figure.h"
 
 class QPainter;
+class QTimer;
 
 namespace pothenot {
 
@@ -41,9 +43,30 @@ class FigureView : public QWidget {
 
   /// Back to the figure fitted with margins, following it as it changes.
   void fit();
-  /// Takes the zoom and pan of `other` when it shows the same points as this
-  /// view; otherwise its view belongs to another figure, and this one fits.
+  /// Takes the zoom, pan, held extent and map of `other` when it shows the
+  /// same points as this view; otherwise its view belongs to another figure,
+  /// and this one fits (the map is taken either way).
   void takeView(const FigureView& other);
+  /// Keeps the view where it is as the figure changes (a point dragged):
+  /// the extent it was fitted to stays, for any target, until fit().
+  void holdView();
+
+  /// The accuracy map under the figure, with its legend, or not (the start).
+  void setAccuracyMapShown(bool shown);
+  bool accuracyMapShown() const { return mapShown_; }
+  /// The map as last painted, with its contours in that painting's units.
+  const pothenot::AccuracyMap& accuracyMap() const { return map_; }
+
+  /// The view or the figure moves under the user's hand (the wheel, a pan, a
+  /// point dragged): on screen the map is drawn at half resolution until
+  /// nothing has moved for a fifth of a second, then in full.
+  void noteMotion();
+
+  /// The point marked as chosen: 0 to 3 the known point A to D, kStation the
+  /// station, -1 none.
+  static constexpr int kStation = 4;
+  void setChosen(int point);
+  int chosen() const { return chosen_; }
 
   QSize sizeHint() const override { return {560, 520}; }
 
@@ -60,8 +83,12 @@ class FigureView : public QWidget {
     pothenot::MapPoint centre;  ///< the map point at the target's centre
     double scale;               ///< painter units per metre
   };
-  /// The view fitted to the figure: its points in `target` less the margins.
-  View fittedView(const QRectF& target) const;
+  /// The figure's extent: top, bottom, left, right in metres.
+  using Extent = std::array<double, 4>;
+  /// The view fitted to the figure: its points in `target` less the margins,
+  /// or the extent held by holdView(). `extent`, if given, receives the
+  /// figure's own.
+  View fittedView(const QRectF& target, Extent* extent = nullptr) const;
   View currentView(const QRectF& target) const;
 
   // The parts of the figure, in the order they are painted over each other.
@@ -73,7 +100,16 @@ class FigureView : public QWidget {
   void paintNorthArrow(const Canvas& c) const;
   void paintScaleBar(const Canvas& c) const;
 
+  void paintChosen(const Canvas& c) const;
+
   pothenot::Figure figure_;
+  bool mapShown_ = false;
+  bool moving_ = false;    ///< see noteMotion()
+  bool roughMap_ = false;  ///< set while painting on screen in motion
+  QTimer* still_;
+  mutable pothenot::AccuracyMap map_;  ///< the last map, kept while the view stays
+  int chosen_ = -1;
+  std::optional<Extent> held_;  ///< see holdView()
   bool following_ = true;
   double zoom_ = 1;  ///< the scale over the fitted one
   pothenot::MapPoint centre_;

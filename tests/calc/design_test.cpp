@@ -1,0 +1,75 @@
+// A station's angles and accuracy where it would stand: the angles against
+// std::atan2 and back through the sheet to the station, M against AssessFix.
+#include "calc/design.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+
+#include "calc/fix_quality.h"
+#include "tests/calc/test_support.h"
+
+namespace pothenot {
+namespace {
+
+PlanePoint At(test::Point p) {
+  return {p.x, p.y};
+}
+
+// Each angle is the true one rounded to whole seconds, its parts in range;
+// typed on the sheet they give the station back within what 0.5″ moves it.
+TEST(DesignTest, AnglesAtAStationAreItsAnglesRoundedAndGiveItBack) {
+  std::mt19937_64 rng(18);
+  for (int i = 0; i < 2000; ++i) {
+    const test::Figure f = test::RandomFigure(rng);
+    const MeasuredAngles m = AnglesAt(At(f.P), At(f.A), At(f.B), At(f.C), At(f.D));
+    TWorksheet sheet;
+    test::Fill(sheet, f, ".");
+    const double toA = test::DirectionDegrees(f.P, f.A);
+    for (auto [d, name, exact] :
+         {std::tuple{m.gamma1, "Ey1", test::DirectionDegrees(f.P, f.B) - toA},
+          {m.gamma2, "Ey2", test::DirectionDegrees(f.P, f.C) - toA},
+          {m.epsilon, "Ee2", toA - test::DirectionDegrees(f.P, f.D)}}) {
+      SCOPED_TRACE(i);
+      EXPECT_TRUE(d.degrees >= 0 && d.degrees < 360 && d.minutes >= 0 && d.minutes < 60 &&
+                  d.seconds >= 0 && d.seconds < 60);
+      const auto seconds = double(d.degrees * 3600 + d.minutes * 60 + d.seconds);
+      EXPECT_LE(std::fabs(std::remainder(seconds - exact * 3600, 1296000)), 0.5 + 1e-6);
+      sheet.setText(std::string(name) + "g", std::to_string(d.degrees));
+      sheet.setText(std::string(name) + "m", std::to_string(d.minutes));
+      sheet.setText(std::string(name) + "s", std::to_string(d.seconds));
+    }
+    // Read as Calculate reads them, without the sheet's cuts (which cost
+    // decimetres on some of these figures): |Δγ| ≤ 0.5″ moves P by at most
+    // M for 0.5″·√2.
+    const FixQuality q = AssessFix(sheet, ".", 1);
+    EXPECT_LE(std::hypot(q.Xp - f.P.x, q.Yp - f.P.y),
+              MeanSquareErrorAt(At(f.P), At(f.A), At(f.B), At(f.C), 0.71) + 1e-6)
+        << i;
+  }
+}
+
+// M at the station AssessFix finds is AssessFix's, for any m_β; on the
+// danger circle and at a known point it is unbounded.
+TEST(DesignTest, MeanSquareErrorAtIsAssessFixsAndUnboundedOnTheCircle) {
+  std::mt19937_64 rng(19);
+  for (int i = 0; i < 500; ++i) {
+    const test::Figure f = test::RandomFigure(rng);
+    TWorksheet sheet;
+    test::Fill(sheet, f, ".");
+    const double m = i % 3 == 0 ? 0.5 : i % 3 * 10.0;
+    const FixQuality q = AssessFix(sheet, ".", m);
+    EXPECT_NEAR(MeanSquareErrorAt({q.Xp, q.Yp}, At(f.A), At(f.B), At(f.C), m), q.stationError,
+                1e-9 * q.stationError)
+        << i;
+  }
+  const PlanePoint A{1000, 0}, B{0, 1000}, C{-1000, 0};
+  for (PlanePoint P : {PlanePoint{1000 * std::cos(1.0), 1000 * std::sin(1.0)}, A, C})
+    EXPECT_EQ(MeanSquareErrorAt(P, A, B, C, 5), HUGE_VAL);
+  EXPECT_GT(MeanSquareErrorAt({0, -1000.001}, A, B, C, 5), 50.0);
+  EXPECT_LT(MeanSquareErrorAt({0, -1000.001}, A, B, C, 5), HUGE_VAL);
+}
+
+}  // namespace
+}  // namespace pothenot
