@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, then builds and runs every test in four builds:
 #   build        the program and all its tests (the processor's 80-bit type)
 #   build-mpfr   the worksheet engine and its tests on the MPFR emulation, in

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "calc/extended.h"
 
 // The 80-bit type itself: long double on this processor.

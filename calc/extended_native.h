@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The extended type where `long double` is the 80-bit type itself (x86-64 with

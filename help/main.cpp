@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // pothenot-help [--topics] [--topic ID] [--channel NAME] FILE: the help
 // viewer that the program starts without waiting for it, and asks again on
 // the channel NAME while it runs.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Debian package: `cpack -G DEB` in a build folder packs whatever the
 # install rules put in place, so a file installed by any folder's rules goes
 # into the package without a change here. The dependencies are read from the

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what building and testing need on Debian 12, only what is missing.
 # Sourced by ./run.sh, which needs only the program's packages, and by
 # ./test.sh, which adds the test packages: pothenot_install "${POTHENOT_TEST_PACKAGES[@]}".

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Renders "Проверить мои вычисления" offscreen for people to look at:
 //   render_check <directory>
 // check-sheet.png, the problem window marked after a student swapped two
@@ -12,8 +13,8 @@
 
 #include "calc/work_check.h"
 #include "tools/picture_desktop.h"
-#include "ui/common/Application.h"
 #include "ui/app/Commands.h"
+#include "ui/common/Application.h"
 #include "ui/common/Title.h"
 #include "ui/marking/CheckList.h"
 #include "ui/marking/WorkCheck.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Renders the drawing window offscreen for people to look at:
 //   render_drawing <directory>
 // drawing.png: the built-in example after "Вычислить"; drawing-danger.png:
@@ -19,8 +20,8 @@
 
 #include "calc/fix_quality.h"
 #include "tools/picture_desktop.h"
-#include "ui/common/Application.h"
 #include "ui/app/Commands.h"
+#include "ui/common/Application.h"
 #include "ui/common/Title.h"
 #include "ui/drawing/DrawingCommand.h"
 #include "ui/drawing/DrawingWindow.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Draws the help window into three PNGs for the documentation:
 //   render_help HELP.HLP DIR
 // DIR/help.png          the contents at one topic

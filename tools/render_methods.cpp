@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Renders the methods window offscreen for people to look at:
 //   render_methods <directory>
 // methods.png: «Способы решения» on the built-in example after "Вычислить".

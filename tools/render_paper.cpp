@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the program's paper output for people to look at:
 //   render_paper <directory> [first] [count]
 // sheet.pdf (the built-in example after "Вычислить", both pages) and
@@ -11,8 +12,8 @@
 #include <string>
 
 #include "tools/picture_desktop.h"
-#include "ui/common/Application.h"
 #include "ui/app/Commands.h"
+#include "ui/common/Application.h"
 #include "ui/paper/ClassVariantsDialog.h"
 #include "ui/paper/SheetPrint.h"
 #include "ui/paper/VariantBook.h"
@@ -34,7 +35,8 @@ int main(int argc, char** argv) {
   const pothenot::Commands commands = pothenot::attachCommands(form);
   form.show();
   form.findChild<QPushButton*>(QStringLiteral("BitBtn1"))->click();
-  const auto sheet = pothenot::paper::writeSheetPdf(form, *commands.drawing, out.filePath(QStringLiteral("sheet.pdf")), {});
+  const auto sheet = pothenot::paper::writeSheetPdf(form, *commands.drawing,
+                                                    out.filePath(QStringLiteral("sheet.pdf")), {});
   const auto set = pothenot::paper::writeClassSet(
       first, count, out.filePath(QStringLiteral("variants.pdf")), [](int) { return true; });
   pothenot::VariantDialog variantDialog(&form);
@@ -52,6 +54,7 @@ int main(int argc, char** argv) {
   for (const auto& outcome : {sheet, set})
     if (outcome.status != pothenot::paper::Outcome::Written)
       std::fprintf(stderr, "render_paper: %s\n", outcome.message.toUtf8().constData());
-  return pictures && sheet.status == pothenot::paper::Outcome::Written && set.status == sheet.status ? 0
-                                                                                                : 1;
+  return pictures && sheet.status == pothenot::paper::Outcome::Written && set.status == sheet.status
+             ? 0
+             : 1;
 }

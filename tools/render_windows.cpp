@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Renders the program's windows offscreen for people to look at:
 //   render_windows <directory> [scale]
 // start.png, about.png, zadaha-before.png and zadaha.png (the problem window
@@ -11,9 +12,9 @@
 
 #include "tools/picture_desktop.h"
 #include "ui/app/About.h"
-#include "ui/common/Application.h"
 #include "ui/app/Program.h"
 #include "ui/app/Start.h"
+#include "ui/common/Application.h"
 #include "ui/sheet/Zadaha.h"
 
 int main(int argc, char** argv) {

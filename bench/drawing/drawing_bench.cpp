@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A redraw of the drawing window: the figure read and judged from the
 // worksheet, the text beside it, and the figure painted at the window's size
 // into a raster image, as the offscreen or on-screen window paints it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include <benchmark/benchmark.h>
 
 #include <QPushButton>
@@ -25,7 +26,8 @@ void BM_SheetPdf(benchmark::State& state) {
   form.show();
   form.findChild<QPushButton*>(QStringLiteral("BitBtn1"))->click();
   for (auto _ : state) {
-    if (paper::writeSheetPdf(form, *commands.drawing, Target(dir), {}).status != paper::Outcome::Written)
+    if (paper::writeSheetPdf(form, *commands.drawing, Target(dir), {}).status !=
+        paper::Outcome::Written)
       state.SkipWithError("the PDF was not written");
   }
 }

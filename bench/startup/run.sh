@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Start-up speed: times the program's start-up (up to the first drawing of the
 # start window) against an empty Qt window, N runs of each taken in turns, and
 # prints the medians of time and of peak memory and their ratios; a window

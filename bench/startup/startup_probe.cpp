@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // startup_probe app|empty|text: starts up, shows one window and ends as soon
 // as that window has been drawn once. "app" runs the program's own start-up
 // (the application object, the three windows, the start window shown);
@@ -17,9 +18,9 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "ui/common/Application.h"
 #include "ui/app/Program.h"
 #include "ui/app/Start.h"
+#include "ui/common/Application.h"
 
 namespace {
 

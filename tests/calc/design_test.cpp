@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A station's angles and accuracy where it would stand: the angles against
 // std::atan2 and back through the sheet to the station, M against AssessFix.
 #include "calc/design.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The judgement of a fix against geometry worked out here by other means:
 // Tienstra's barycentric formula for the station, circumcentres and circle
 // crossings from their definitions, finite differences for M and σ.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The classical methods against AssessFix's exact station (the two position
 // circles crossed without any division by K1 − K3), against Calculate's own
 // quantities, and against what each auxiliary quantity must be on the map.
@@ -147,10 +148,10 @@ TEST(MethodsTest, WorksheetMethodIsTheSheetUncut) {
     TWorksheet sheet = given;
     const Solution cut = Solve(sheet, ",");
     using F = Field;
-    const Extended expected[] = {
-        cut[F::Ea], cut[F::Eb],  cut[F::EK1], cut[F::EK3], cut[F::EK1K3],  cut[F::EK2],
-        cut[F::EK4], cut[F::EK2K4], cut[F::EC], cut[F::ECC], cut[F::EK2CK1], cut[F::EK4CK3],
-        cut[F::EdY], cut[F::EdX], cut[F::EYp], cut[F::EXp]};
+    const Extended expected[] = {cut[F::Ea],    cut[F::Eb],  cut[F::EK1],    cut[F::EK3],
+                                 cut[F::EK1K3], cut[F::EK2], cut[F::EK4],    cut[F::EK2K4],
+                                 cut[F::EC],    cut[F::ECC], cut[F::EK2CK1], cut[F::EK4CK3],
+                                 cut[F::EdY],   cut[F::EdX], cut[F::EYp],    cut[F::EXp]};
     const std::vector<MethodStep> steps = SolveByMethods(sheet, ",")[0].steps;
     ASSERT_EQ(steps.size(), std::size(expected));
     for (std::size_t i = 0; i < steps.size(); ++i) {

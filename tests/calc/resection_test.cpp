@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Calculate's order of writing, its stops and their messages, and angles
 // typed in other forms. Its digits are checked against a second evaluation
 // in second_evaluation_test.cpp.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A second evaluation of the worksheet, written again from the hand scheme in
 // plain long double arithmetic and sharing no code with the engine: every one
 // of the 29 result texts of thousands of worksheets from random geometry must

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The table of steps against its own formulas: the result boxes a row lists
 // as its inputs are exactly those its formula reads. CheckWork carries a
 // mistake only along the listed inputs, so a box missing from a list would

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The exercise variants: every property a good exercise needs, over numbers
 // 1–10000, judged from the givens' texts and the worked sheet alone; no two
 // variants alike; and the same texts everywhere.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A student's result boxes judged by CheckWork: the worksheet's own texts,
 // exact-decimal work and other spellings, where a mistake begins and what is
 // carried from it, unreadable and empty boxes, and the stops of Calculate.

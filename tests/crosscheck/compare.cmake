@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs both dumps and fails, naming the first worksheet that differs, unless
 # they agree line for line.
 execute_process(COMMAND ${NATIVE} ${COUNT} OUTPUT_FILE ${OUT}/native.txt RESULT_VARIABLE rn)

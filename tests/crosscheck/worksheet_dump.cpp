@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Calculates a long, fixed series of worksheets and prints, for each, a
 // digest of all 48 texts and of where Calculate stopped. Built once with the
 // processor's 80-bit type and once with its emulation; the two outputs must

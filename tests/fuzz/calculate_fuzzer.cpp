@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A worksheet of arbitrary texts: the 17 givens taken from the input, split
 // at NUL bytes, the separator chosen by its first byte. Calculate gives
 // results or stops with CalcError; either way the worksheet keeps its rules.
@@ -62,7 +63,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (typed == m.expected && m.mark != pothenot::Mark::Correct) std::abort();
     if (typed.empty() != (m.mark == pothenot::Mark::Empty)) std::abort();
   }
-  if (sheet.text("EXaa") != sheet.text("EXa") || sheet.text("EYaa") != sheet.text("EYa")) std::abort();
+  if (sheet.text("EXaa") != sheet.text("EXa") || sheet.text("EYaa") != sheet.text("EYa"))
+    std::abort();
   if (!stopped) {
     for (const pothenot::FieldInfo& f : pothenot::Fields()) {
       if (f.role == pothenot::Role::Result && sheet.text(f.name).empty()) std::abort();

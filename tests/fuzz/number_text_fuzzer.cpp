@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as a worksheet text: read as a number or refused with CalcError,
 // never a crash, a hang or undefined behaviour; and what is written back reads
 // again to the same text.
@@ -19,7 +20,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const pothenot::Extended value = pothenot::NumberFromText(text, separator);
     const std::string written = pothenot::TextFromNumber(value, separator);
     if (separator == "e") return 0;  // "1e5" is ambiguous with that separator
-    const std::string again = pothenot::TextFromNumber(pothenot::NumberFromText(written, separator), separator);
+    const std::string again =
+        pothenot::TextFromNumber(pothenot::NumberFromText(written, separator), separator);
     if (again != written) std::abort();
   } catch (const pothenot::CalcError&) {
   }

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Each room includes only the rooms ARCHITECTURE.md allows it. Prints every
 # include that crosses a wall, and fails if there is one.
 set -euo pipefail

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window «Способы решения» driven as a person would, offscreen, under a
 // comma locale as the worksheet's example is written.
 #include <QTest>

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # check_package.sh BUILD_DIR: packs BUILD_DIR with `cpack -G DEB` into a
 # temporary folder and checks what apt would install: the two programs, the
 # help file, the desktop entry, the icons, the software centre's metainfo, the

@@ -1,11 +1,12 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/app/Program.h"
 
 #include <QIcon>
 #include <utility>
 
 #include "ui/app/About.h"
-#include "ui/common/Application.h"
 #include "ui/app/Start.h"
+#include "ui/common/Application.h"
 #include "ui/common/Title.h"
 #include "ui/sheet/Zadaha.h"
 

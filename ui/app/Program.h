@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QString>
@@ -24,8 +25,7 @@ namespace pothenot {
 /// F1 in any window opens the help at that window's topic.
 class Program {
  public:
-  explicit Program(TApplication& application,
-                    HelpCommand help = HelpCommand());
+  explicit Program(TApplication& application, HelpCommand help = HelpCommand());
   ~Program();
   Program(const Program&) = delete;
   Program& operator=(const Program&) = delete;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/drawing/FigureView.h"
 
 #include <QLocale>
@@ -11,8 +12,8 @@
 #include <cmath>
 #include <numbers>
 #include <optional>
-#include <utility>
 #include <tuple>
+#include <utility>
 
 namespace pothenot {
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/paper/VariantDialog.h"
 
 #include <QLabel>
@@ -5,7 +6,6 @@
 #include <QSpinBox>
 
 #include "calc/variant.h"
-
 #include "ui_VariantDialog.h"
 
 namespace pothenot {
