@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QDialog>
 
+#include "ui/common/WindowToggle.h"
 #include "ui/drawing/CalculatedStation.h"
 #include "ui/drawing/DrawingWindow.h"
 #include "ui/drawing/FigureView.h"
@@ -39,13 +40,7 @@ void DrawingCommand::toggle() {
     new PointDrag(window_->figureView(), form_, edits_);
     window_->addActions({edits_->undoAction(), edits_->redoAction()});
   }
-  if (window_->isVisible()) {
-    window_->hide();
-    return;
-  }
-  window_->show();
-  window_->raise();
-  window_->activateWindow();
+  toggleWindow(window_);
 }
 
 }  // namespace pothenot

@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QDialog>
 
+#include "ui/common/WindowToggle.h"
 #include "ui/methods/MethodsWindow.h"
 #include "ui/sheet/Zadaha.h"
 
@@ -27,13 +28,7 @@ void MethodsCommand::toggle() {
     // Methods for a worksheet no one sees would only be in the way.
     connect(form_, &QDialog::finished, window_, &QWidget::hide);
   }
-  if (window_->isVisible()) {
-    window_->hide();
-    return;
-  }
-  window_->show();
-  window_->raise();
-  window_->activateWindow();
+  toggleWindow(window_);
 }
 
 }  // namespace pothenot
