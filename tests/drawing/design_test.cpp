@@ -4,16 +4,13 @@
 #include "calc/design.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QCheckBox>
 #include <QDoubleSpinBox>
 #include <QMouseEvent>
 #include <QRegularExpression>
 #include <QTemporaryDir>
-#include <QTest>
 
 #include "WindowDriver.h"
-#include "ui/common/Application.h"
 #include "ui/drawing/DrawingCommand.h"
 #include "ui/drawing/DrawingWindow.h"
 #include "ui/drawing/FigureView.h"
@@ -25,10 +22,9 @@ using pothenot::Figure;
 using pothenot::FigureView;
 using pothenot::MapPoint;
 
-class TestDesign : public QObject {
+class TestDesign : public WindowTest {
   Q_OBJECT
 
-  std::unique_ptr<WindowDriver> w_;
   FigureView* view_ = nullptr;
 
   const Figure& figure() {  // once the pending redraw has run
@@ -66,10 +62,11 @@ class TestDesign : public QObject {
     w_->commands().drawing->window()->findChild<QCheckBox*>("AccuracyMap")->setChecked(true);
     QTest::qWait(300);
   }
+  pothenot::PlanePoint known(int i) {
+    return {view_->figure().known[i]->x, view_->figure().known[i]->y};
+  }
   double M(MapPoint p) {  // for m_β = 20″
-    const auto& k = view_->figure().known;
-    auto at = [&](int i) { return pothenot::PlanePoint{k[i]->x, k[i]->y}; };
-    return pothenot::MeanSquareErrorAt({p.x, p.y}, at(0), at(1), at(2), 20);
+    return pothenot::MeanSquareErrorAt({p.x, p.y}, known(0), known(1), known(2), 20);
   }
   // The share of 81 pixels across `image` (of the view at `ratio` pixels to
   // one of the view's) that show the colour of M there for m_β = 20″.
@@ -91,7 +88,6 @@ class TestDesign : public QObject {
     QVERIFY(QTest::qWaitForWindowExposed(view_->window()));
     figure();
   }
-  void cleanup() { w_.reset(); }
 
   // Each known point dragged writes its own two coordinates, to the
   // centimetre, and nothing else; Ctrl+Z in the drawing brings back every
@@ -138,11 +134,9 @@ class TestDesign : public QObject {
       QVERIFY(
           w_->form().findChild<QLineEdit*>(name)->text().contains(QRegularExpression("^\\d+$")));
     QVERIFY(figure().fix->controlPassed);  // ε measured where the station now stands
-    const auto& k = figure().known;
-    auto at = [&](int i) { return pothenot::PlanePoint{k[i]->x, k[i]->y}; };
     const pothenot::PlanePoint drop{p.x + b.x - a.x, p.y + b.y - a.y};
     QVERIFY(std::hypot(figure().station->x - drop.X, figure().station->y - drop.Y) <=
-            pothenot::MeanSquareErrorAt(drop, at(0), at(1), at(2), 0.71) + 1e-6);
+            pothenot::MeanSquareErrorAt(drop, known(0), known(1), known(2), 0.71) + 1e-6);
   }
 
   // A click chooses a point, the arrows move it by 1 m, with Shift by 10 m,
@@ -213,11 +207,6 @@ class TestDesign : public QObject {
   }
 };
 
-int main(int argc, char** argv) {
-  qputenv("LC_ALL", "ru_RU.UTF-8");
-  TApplication app(argc, argv);
-  TestDesign test;
-  return QTest::qExec(&test, argc, argv);
-}
+POTHENOT_WINDOW_TEST_MAIN(TestDesign, "ru_RU.UTF-8")
 
 #include "design_test.moc"

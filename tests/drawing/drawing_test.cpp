@@ -2,17 +2,14 @@
 // under a comma locale as the worksheet's example is written.
 #include <sys/resource.h>
 
-#include <QApplication>
 #include <QDoubleSpinBox>
 #include <QFileDialog>
 #include <QTemporaryDir>
-#include <QTest>
 #include <QTimer>
 #include <QWheelEvent>
 #include <csignal>
 
 #include "WindowDriver.h"
-#include "ui/common/Application.h"
 #include "ui/drawing/DrawingCommand.h"
 #include "ui/drawing/DrawingWindow.h"
 #include "ui/drawing/FigureView.h"
@@ -26,10 +23,8 @@ using pothenot::Figure;
 using pothenot::FigureView;
 using namespace Qt::StringLiterals;
 
-class TestDrawing : public QObject {
+class TestDrawing : public WindowTest {
   Q_OBJECT
-
-  std::unique_ptr<WindowDriver> w_;
 
   DrawingWindow* settled() {  // the window once its pending redraw has run
     QCoreApplication::processEvents();
@@ -47,40 +42,22 @@ class TestDrawing : public QObject {
   }
 
  private slots:
-  void init() { w_ = std::make_unique<WindowDriver>(); }
-  void cleanup() { w_.reset(); }
-
-  // F2 on the problem window shows it, F2 there or in the drawing window
-  // hides it; the background menu has it; F3 checks the sheet from it too.
-  // It is usable while the problem window is shown modally, and goes with it.
-  void f2ShowsAndHides() {
-    const auto* command = w_->commands().drawing->action();
-    QVERIFY(w_->form().sheetPanel()->actions().contains(command));
-    DrawingWindow* drawing = open();
-    QVERIFY(drawing && drawing->isVisible() && drawing->isWindow());
-    QTest::keyClick(drawing, Qt::Key_F3);
-    QVERIFY(w_->commands().marking->list() && w_->commands().marking->list()->isVisible());
-    QTest::keyClick(drawing, Qt::Key_F2);
-    QVERIFY(!drawing->isVisible());
-    QVERIFY(w_->runModal([&] {
-      QTRY_VERIFY(w_->form().isActiveWindow());  // once the hidden drawing gave up the focus
-      QTest::keyClick(&w_->form(), Qt::Key_F2);
-      QVERIFY(drawing->isVisible() && drawing->isEnabled());
-      w_->form().close();
-    }));
-    QVERIFY(!drawing->isVisible());
-  }
 
   // A given typed redraws the figure and its text. The sheet's station is
   // what the last Calculate wrote (also before the window was first shown,
   // also the same texts again; not what is typed over them) until a given
   // changes; one farther off than the cuts can cost is not put down to them.
-  // m_β scales M.
-  void followsTheWorksheet() {
+  // m_β scales M. F2 on the problem window shows it, F2 there or in the
+  // drawing window hides it; the background menu has it; F3 checks the sheet
+  // from it too. It is usable while the problem window is shown modally, and
+  // goes with it.
+  void followsTheWorksheetAndF2ShowsAndHides() {
+    QVERIFY(w_->form().sheetPanel()->actions().contains(w_->commands().drawing->action()));
     auto calculate = [&] { w_->click("BitBtn1"), settled(); };
     auto type = [&](Field field, const char* text) { w_->type(field, text, true), settled(); };
     calculate();
     DrawingWindow* drawing = open();
+    QVERIFY(drawing && drawing->isVisible() && drawing->isWindow());
     const Figure& figure = drawing->figureView()->figure();
     QVERIFY(figure.fix && figure.station && figure.sheetStation);
 
@@ -106,6 +83,17 @@ class TestDrawing : public QObject {
     drawing->findChild<QDoubleSpinBox*>()->setValue(10);
     settled();
     QVERIFY(qAbs(figure.fix->stationError / error - 2) < 1e-9);
+    QTest::keyClick(drawing, Qt::Key_F3);
+    QVERIFY(w_->commands().marking->list() && w_->commands().marking->list()->isVisible());
+    QTest::keyClick(drawing, Qt::Key_F2);
+    QVERIFY(!drawing->isVisible());
+    QVERIFY(w_->runModal([&] {
+      QTRY_VERIFY(w_->form().isActiveWindow());  // once the hidden drawing gave up the focus
+      QTest::keyClick(&w_->form(), Qt::Key_F2);
+      QVERIFY(drawing->isVisible() && drawing->isEnabled());
+      w_->form().close();
+    }));
+    QVERIFY(!drawing->isVisible());
   }
 
   // Whatever the givens, the text says the engine's verdicts, what cannot be
@@ -225,11 +213,6 @@ class TestDrawing : public QObject {
   }
 };
 
-int main(int argc, char** argv) {
-  qputenv("LC_ALL", "ru_RU.UTF-8");
-  TApplication app(argc, argv);
-  TestDrawing test;
-  return QTest::qExec(&test, argc, argv);
-}
+POTHENOT_WINDOW_TEST_MAIN(TestDrawing, "ru_RU.UTF-8")
 
 #include "drawing_test.moc"

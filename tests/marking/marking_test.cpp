@@ -1,16 +1,12 @@
 // "Проверить мои вычисления" (F3) on the problem window, under a comma
 // locale: the marks on the boxes, their going away, the list window and a
 // given that stops the check as it stops Calculate.
-#include <QApplication>
 #include <QLabel>
 #include <QTableWidget>
-#include <QTest>
 #include <map>
-#include <memory>
 #include <tuple>
 
 #include "WindowDriver.h"
-#include "ui/common/Application.h"
 #include "ui/drawing/DrawingCommand.h"
 #include "ui/drawing/DrawingWindow.h"
 #include "ui/marking/CheckList.h"
@@ -33,10 +29,9 @@ const std::tuple<Field, QString, Mark> kStudent[] = {{Field::EK1, u"-3523,42"_s,
                                                      {Field::EYp, u"6016,34"_s, Mark::Wrong},
                                                      {Field::Ede, QString(), Mark::Empty}};
 
-class TestWorkCheck : public QObject {
+class TestWorkCheck : public WindowTest {
   Q_OBJECT
 
-  std::unique_ptr<WindowDriver> w_;
   QStringList right_;  // the example as Calculate writes it
 
   // F3 pressed in the problem window, into a box.
@@ -62,8 +57,6 @@ class TestWorkCheck : public QObject {
   }
 
  private slots:
-  void init() { w_ = std::make_unique<WindowDriver>(); }
-  void cleanup() { w_.reset(); }
 
   // A round in the modally shown sheet. A right sheet is right throughout. On
   // a student's, each mark has a tint of its own on the result boxes, an empty
@@ -151,12 +144,6 @@ class TestWorkCheck : public QObject {
   }
 };
 
-int main(int argc, char** argv) {
-  // The example is written with a decimal comma: pin a locale that reads it.
-  qputenv("LC_ALL", "ru_RU.UTF-8");
-  TApplication app(argc, argv);
-  TestWorkCheck test;
-  return QTest::qExec(&test, argc, argv);
-}
+POTHENOT_WINDOW_TEST_MAIN(TestWorkCheck, "ru_RU.UTF-8")
 
 #include "marking_test.moc"

@@ -1,12 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The window «Способы решения» driven as a person would, offscreen, under a
 // comma locale as the worksheet's example is written.
-#include <QTest>
 #include <cmath>
 
 #include "WindowDriver.h"
 #include "calc/methods.h"
-#include "ui/common/Application.h"
 #include "ui/methods/MethodsCommand.h"
 #include "ui/methods/MethodsWindow.h"
 
@@ -14,10 +12,8 @@ using pothenot::Field;
 using pothenot::MethodsWindow;
 using namespace Qt::StringLiterals;
 
-class TestMethodsWindow : public QObject {
+class TestMethodsWindow : public WindowTest {
   Q_OBJECT
-
-  std::unique_ptr<WindowDriver> w_;
 
   MethodsWindow* settled() {  // the window once its pending redraw has run
     QCoreApplication::processEvents();
@@ -25,32 +21,16 @@ class TestMethodsWindow : public QObject {
   }
 
  private slots:
-  void init() { w_ = std::make_unique<WindowDriver>(); }
-  void cleanup() { w_.reset(); }
 
   // F4 on the problem window shows it, F4 there hides it; the background
-  // menu has it; closing the problem window takes it away.
-  void f4ShowsAndHides() {
+  // menu has it; closing the problem window takes it away. Every typed given
+  // is followed: each method's station as the engine gives it, which methods
+  // agree, why one fails, and a given that is not a number.
+  void f4ShowsAndFollowsTheWorksheet() {
     QVERIFY(w_->form().sheetPanel()->actions().contains(w_->commands().methods->action()));
     QTest::keyClick(&w_->form(), Qt::Key_F4);
     MethodsWindow* methods = settled();
     QVERIFY(methods && methods->isVisible() && methods->isWindow());
-    QTest::keyClick(methods, Qt::Key_F4);
-    QVERIFY(!methods->isVisible());
-    QVERIFY(w_->runModal([&] {
-      QTRY_VERIFY(w_->form().isActiveWindow());  // once the hidden window gave up the focus
-      QTest::keyClick(&w_->form(), Qt::Key_F4);
-      QVERIFY(methods->isVisible());
-      w_->form().close();
-    }));
-    QVERIFY(!methods->isVisible());
-  }
-
-  // Every typed given is followed: each method's station as the engine gives
-  // it, which methods agree, why one fails, and a given that is not a number.
-  void followsTheWorksheet() {
-    QTest::keyClick(&w_->form(), Qt::Key_F4);
-    MethodsWindow* methods = settled();
     QVERIFY(methods->text().contains(u"Все способы дают одну станцию"_s));
     // γ2 = γ1: the station on the line BC, and Collins' point at infinity.
     for (auto [field, text] :
@@ -71,14 +51,18 @@ class TestMethodsWindow : public QObject {
     w_->type(Field::EXa, u"7<b>x"_s, true);
     settled();
     QVERIFY(methods->text().contains(u"«7<b>x» в поле «Xa»"_s));
+    QTest::keyClick(methods, Qt::Key_F4);
+    QVERIFY(!methods->isVisible());
+    QVERIFY(w_->runModal([&] {
+      QTRY_VERIFY(w_->form().isActiveWindow());  // once the hidden window gave up the focus
+      QTest::keyClick(&w_->form(), Qt::Key_F4);
+      QVERIFY(methods->isVisible());
+      w_->form().close();
+    }));
+    QVERIFY(!methods->isVisible());
   }
 };
 
-int main(int argc, char** argv) {
-  qputenv("LC_ALL", "ru_RU.UTF-8");
-  TApplication app(argc, argv);
-  TestMethodsWindow test;
-  return QTest::qExec(&test, argc, argv);
-}
+POTHENOT_WINDOW_TEST_MAIN(TestMethodsWindow, "ru_RU.UTF-8")
 
 #include "methods_window_test.moc"

@@ -3,16 +3,13 @@
 // Afterwards every box must still show its field's text and the window must
 // still calculate. Under the sanitizers any crash, leak or undefined
 // behaviour on the way fails the run too.
-#include <QApplication>
 #include <QClipboard>
 #include <QKeyEvent>
 #include <QLocale>
-#include <QTest>
 #include <random>
 
 #include "WindowDriver.h"
 #include "calc/fields.h"
-#include "ui/common/Application.h"
 
 using pothenot::Field;
 
@@ -118,12 +115,6 @@ class TestMonkey : public QObject {
   }
 };
 
-int main(int argc, char** argv) {
-  qputenv("LC_ALL", "ru_RU.UTF-8");
-  TApplication app(argc, argv);
-  app.setTitle(QStringLiteral("Задача Потенота"));
-  TestMonkey test;
-  return QTest::qExec(&test, argc, argv);
-}
+POTHENOT_WINDOW_TEST_MAIN(TestMonkey, "ru_RU.UTF-8")
 
 #include "monkey_test.moc"

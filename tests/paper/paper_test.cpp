@@ -8,7 +8,6 @@
 #include <QProgressDialog>
 #include <QSpinBox>
 #include <QTemporaryDir>
-#include <QTest>
 #include <QTimer>
 
 #include "WindowDriver.h"
@@ -16,7 +15,6 @@
 #include "calc/resection.h"
 #include "calc/variant.h"
 #include "calc/work_check.h"
-#include "ui/common/Application.h"
 #include "ui/methods/MethodsCommand.h"
 #include "ui/methods/MethodsWindow.h"
 #include "ui/paper/PaperCommands.h"
@@ -28,10 +26,9 @@ namespace paper = pothenot::paper;
 using Outcome = paper::Outcome;
 using namespace Qt::StringLiterals;
 
-class TestPaper : public QObject {
+class TestPaper : public WindowTest {
   Q_OBJECT
 
-  std::unique_ptr<WindowDriver> w_;
   QTemporaryDir dir_;
 
   QString path(const QString& name) const { return dir_.filePath(name); }
@@ -69,8 +66,6 @@ class TestPaper : public QObject {
   }
 
  private slots:
-  void init() { w_ = std::make_unique<WindowDriver>(); }
-  void cleanup() { w_.reset(); }
 
   // Ctrl+N puts a variant on a calculated sheet: its givens, the results
   // empty. Calculated and saved, page 1 carries all 48 box texts and the
@@ -104,7 +99,6 @@ class TestPaper : public QObject {
     for (const QString& text : texts) QVERIFY2(page1.contains(text), qPrintable(text));
     for (const char* button : {"BitBtn1", "BitBtn2", "BitBtn3"})
       QVERIFY(!page1.contains(w_->button(button)->text().remove(u'&')));
-    QVERIFY(Words(pdf, 2).contains(Metres(pothenot::AssessFix(w_->form().worksheet(), ",", 5).Xp)));
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFileName(printed);  // as PDF, by the name
     QPainter painter(&printer);
@@ -125,12 +119,14 @@ class TestPaper : public QObject {
     const pothenot::MethodsCommand* methods = w_->commands().methods;
     QTest::keyClick(&w_->form(), Qt::Key_F4);
     QCoreApplication::processEvents();
-    QCOMPARE(paper::writeSheetPdf(w_->form(), drawing(), pdf, {}, methods).status, Outcome::Written);
+    QCOMPARE(paper::writeSheetPdf(w_->form(), drawing(), pdf, {}, methods).status,
+             Outcome::Written);
     const QStringList shown = methods->window()->text().split(QRegularExpression(u"\\s+"_s));
     const QStringList page3 = Words(pdf, 3);
     for (const QString& word : shown) QVERIFY2(page3.contains(word), qPrintable(word));
     QTest::keyClick(methods->window(), Qt::Key_F4);
-    QCOMPARE(paper::writeSheetPdf(w_->form(), drawing(), pdf, {}, methods).status, Outcome::Written);
+    QCOMPARE(paper::writeSheetPdf(w_->form(), drawing(), pdf, {}, methods).status,
+             Outcome::Written);
     QVERIFY(Page(pdf, 3).isEmpty() && !Page(pdf, 2).isEmpty());
   }
 
@@ -138,7 +134,7 @@ class TestPaper : public QObject {
   // was hidden. A file that is there is replaced only if the user agrees,
   // whatever name it was completed to: by Ctrl+S, and by the class set's OK,
   // which stays open on "no".
-  void savedAsTheSheetStandsAndAskedFirst() {
+  void savedAsTheSheetStandsAskedFirstOrNotAtAll() {
     QTest::keyClick(&w_->form(), Qt::Key_F2);
     QTest::keyClick(&w_->form(), Qt::Key_F2);
     w_->type(Field::EXb, u"10991,83"_s, true);
@@ -163,12 +159,10 @@ class TestPaper : public QObject {
       file->setText(path(u"new"_s));  // then OK writes it
     });
     QVERIFY(QFileInfo::exists(path(u"new.pdf"_s)));
-  }
 
-  // A folder that is a regular file cannot be written into, not even by root:
-  // a message naming the file. A cancelled class set leaves the file that was
-  // there.
-  void unwritableAndCancelledChangeNothing() {
+    // A folder that is a regular file cannot be written into, not even by
+    // root: a message naming the file. A cancelled class set leaves the file
+    // that was there.
     QVERIFY(QFile(path(u"blocker"_s)).open(QIODevice::WriteOnly));
     const auto outcome =
         paper::writeSheetPdf(w_->form(), drawing(), path(u"blocker/sheet.pdf"_s), {});
@@ -237,12 +231,6 @@ class TestPaper : public QObject {
   }
 };
 
-int main(int argc, char** argv) {
-  // The worksheet's separator is the desktop's: the variants are written with a comma.
-  qputenv("LC_ALL", "ru_RU.UTF-8");
-  TApplication app(argc, argv);
-  TestPaper test;
-  return QTest::qExec(&test, argc, argv);
-}
+POTHENOT_WINDOW_TEST_MAIN(TestPaper, "ru_RU.UTF-8")
 
 #include "paper_test.moc"

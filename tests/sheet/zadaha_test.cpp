@@ -4,15 +4,11 @@
 // for that run, the others for the comma. What Calculate writes and where it
 // stops is the engine's tests' business; here, that the boxes show it.
 #include <QAction>
-#include <QApplication>
 #include <QLocale>
-#include <QTest>
-#include <memory>
 
 #include "WindowDriver.h"
 #include "calc/fields.h"
 #include "calc/variant.h"
-#include "ui/common/Application.h"
 #include "ui/paper/VariantBook.h"
 
 using pothenot::Field;
@@ -20,10 +16,9 @@ using namespace Qt::StringLiterals;
 
 static const bool kPoint = qgetenv("POTHENOT_DECIMAL_POINT") == "1";
 
-class TestZadaha : public QObject {
+class TestZadaha : public WindowTest {
   Q_OBJECT
 
-  std::unique_ptr<WindowDriver> w_;
   static qsizetype At(Field field) { return static_cast<qsizetype>(field); }
 
  private slots:
@@ -33,7 +28,6 @@ class TestZadaha : public QObject {
       QSKIP("written for the other decimal separator");
     w_ = std::make_unique<WindowDriver>();
   }
-  void cleanup() { w_.reset(); }
 
   // Texts typed into a mirror and a result reach the worksheet, Calculate's
   // and Clear's texts reach the boxes. A failed Calculate shows its message
@@ -181,14 +175,7 @@ class TestZadaha : public QObject {
   }
 };
 
-int main(int argc, char** argv) {
-  // The desktop's locale decides the decimal separator; pin it before the
-  // application reads it.
-  qputenv("LC_ALL", kPoint ? "C.UTF-8" : "ru_RU.UTF-8");
-  TApplication app(argc, argv);
-  app.setTitle(u"Задача Потенота"_s);
-  TestZadaha test;
-  return QTest::qExec(&test, argc, argv);
-}
+// The desktop's locale decides the decimal separator.
+POTHENOT_WINDOW_TEST_MAIN(TestZadaha, kPoint ? "C.UTF-8" : "ru_RU.UTF-8")
 
 #include "zadaha_test.moc"

@@ -6,8 +6,10 @@
 #include <QStringList>
 #include <QTest>
 #include <functional>
+#include <memory>
 
 #include "ui/app/Commands.h"
+#include "ui/common/Application.h"
 #include "ui/sheet/Zadaha.h"
 
 /// A fresh problem window with its features attached as the program attaches
@@ -59,3 +61,26 @@ class WindowDriver {
   QVector<Message> messages_;
   QObject context_;
 };
+
+/// A test class whose every test function starts with a fresh driver in w_.
+class WindowTest : public QObject {
+  Q_OBJECT
+
+ protected:
+  std::unique_ptr<WindowDriver> w_;
+
+ private slots:
+  void init() { w_ = std::make_unique<WindowDriver>(); }
+  void cleanup() { w_.reset(); }
+};
+
+/// The main of a window test: the desktop's locale pinned before the
+/// application reads it, and the application titled as the program titles it.
+#define POTHENOT_WINDOW_TEST_MAIN(Test, locale)      \
+  int main(int argc, char** argv) {                  \
+    qputenv("LC_ALL", locale);                       \
+    TApplication app(argc, argv);                    \
+    app.setTitle(QStringLiteral("Задача Потенота")); \
+    Test test;                                       \
+    return QTest::qExec(&test, argc, argv);          \
+  }
