@@ -1,8 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The application as a whole: start-up, the start window, the windows it
 // shows and the help command. Driven offscreen with real key and mouse
 // events; mouse events go through the windowing layer, so a window blocked by
 // a modal one does not get them.
 #define QTEST_QPA_MOUSE_HANDLING
+#include "ui/app/Start.h"
+
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QElapsedTimer>
@@ -17,9 +20,8 @@
 #include <memory>
 
 #include "ui/app/About.h"
-#include "ui/common/Application.h"
 #include "ui/app/Program.h"
-#include "ui/app/Start.h"
+#include "ui/common/Application.h"
 #include "ui/sheet/Zadaha.h"
 
 using namespace Qt::StringLiterals;
@@ -54,7 +56,8 @@ class TestStart : public QObject {
       launches_ << (QStringList{program} + arguments);
       return pothenot::HelpCommand::startDetached(program, arguments);
     };
-    program_ = std::make_unique<pothenot::Program>(app_, pothenot::HelpCommand(launch, {viewerDir_.path()}));
+    program_ = std::make_unique<pothenot::Program>(
+        app_, pothenot::HelpCommand(launch, {viewerDir_.path()}));
     QVERIFY(!form1()->isVisible() && !program_->Form2()->isVisible() &&
             !program_->AboutBox()->isVisible());
     form1()->show();

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The figure that moves: the accuracy map against the engine's M, the points
 // moved with the mouse and the keys, and the moves undone and redone from
 // either window; offscreen and on X11, under a comma locale.

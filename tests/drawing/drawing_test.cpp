@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The drawing window "Чертёж засечки" driven as a person would, offscreen,
 // under a comma locale as the worksheet's example is written.
 #include <sys/resource.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The help program as a reader meets it: the Markdown help file read, found
 // where it is looked for, the shipped one whole, and the window driven with
 // mouse and keys, offscreen.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "Проверить мои вычисления" (F3) on the problem window, under a comma
 // locale: the marks on the boxes, their going away, the list window and a
 // given that stops the check as it stops Calculate.

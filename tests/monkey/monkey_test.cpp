@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A monkey at the problem window: random keys, pastes (up to a megabyte),
 // clicks on the three buttons and Clear/Calculate cycles, with a fixed seed.
 // Afterwards every box must still show its field's text and the window must

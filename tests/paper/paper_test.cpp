@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sheet and the class set on paper, read back from the PDF's text with
 // pdftotext: every box text on the right page, the key's answers under the
 // right variant, and a file that cannot be written changing nothing.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The problem window driven like a person would, under a desktop locale
 // whose decimal separator is a comma, as the worksheet's example is written,
 // or, with POTHENOT_DECIMAL_POINT=1, a point: the functions named point* are
