@@ -7,7 +7,6 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QSvgGenerator>
-#include <QTimer>
 
 #include "calc/fix_quality.h"
 #include "ui/drawing/CalculatedStation.h"
@@ -26,8 +25,8 @@ DrawingWindow::DrawingWindow(TForm2* form, QAction* toggle, const CalculatedStat
   ui_->setupUi(this);
   ui_->AngleError->setValue(kDefaultAngleErrorSeconds);
   addAction(toggle);
-  connect(form, &TForm2::sheetChanged, this, &DrawingWindow::scheduleRedraw);
-  connect(ui_->AngleError, &QDoubleSpinBox::valueChanged, this, &DrawingWindow::scheduleRedraw);
+  connect(form, &TForm2::sheetChanged, this, [this] { redraws_.schedule(); });
+  connect(ui_->AngleError, &QDoubleSpinBox::valueChanged, this, [this] { redraws_.schedule(); });
   connect(ui_->SaveButton, &QPushButton::clicked, this, &DrawingWindow::saveClick);
   connect(ui_->AccuracyMap, &QCheckBox::toggled, ui_->Figure, &FigureView::setAccuracyMapShown);
 }
@@ -51,14 +50,7 @@ void DrawingWindow::showEvent(QShowEvent* event) {
   redraw();
 }
 
-void DrawingWindow::scheduleRedraw() {
-  if (redrawPending_) return;
-  redrawPending_ = true;
-  QTimer::singleShot(0, this, &DrawingWindow::redraw);
-}
-
 void DrawingWindow::redraw() {
-  redrawPending_ = false;
   if (!isVisible()) return;
   const std::string separator = TForm2::decimalSeparator();
   auto figure = Figure::fromSheet(form_->worksheet(), separator, ui_->AngleError->value(),

@@ -5,6 +5,7 @@
 #include <QWidget>
 #include <memory>
 
+#include "ui/common/CoalescedCall.h"
 #include "ui/common/SafeFile.h"
 
 class QAction;
@@ -50,7 +51,6 @@ class DrawingWindow : public QWidget {
   void showEvent(QShowEvent* event) override;
 
  private:
-  void scheduleRedraw();
   void redraw();
   void saveClick();
   safeFile::Outcome saveAs(const QString& path) const;
@@ -58,7 +58,7 @@ class DrawingWindow : public QWidget {
   std::unique_ptr<Ui::DrawingWindow> ui_;
   TForm2* form_;
   const CalculatedStation* sheetStation_;
-  bool redrawPending_ = false;
+  CoalescedCall redraws_{this, [this] { redraw(); }};
 };
 
 }  // namespace pothenot

@@ -3,7 +3,6 @@
 
 #include <QAction>
 #include <QScrollBar>
-#include <QTimer>
 
 #include "calc/calc_error.h"
 #include "calc/fix_quality.h"
@@ -18,7 +17,7 @@ MethodsWindow::MethodsWindow(TForm2* form, QAction* toggle)
     : QWidget(form, Qt::Window), ui_(std::make_unique<Ui::MethodsWindow>()), form_(form) {
   ui_->setupUi(this);
   addAction(toggle);
-  connect(form, &TForm2::sheetChanged, this, &MethodsWindow::scheduleRedraw);
+  connect(form, &TForm2::sheetChanged, this, [this] { redraws_.schedule(); });
 }
 
 MethodsWindow::~MethodsWindow() = default;
@@ -36,14 +35,7 @@ void MethodsWindow::showEvent(QShowEvent* event) {
   redraw();
 }
 
-void MethodsWindow::scheduleRedraw() {
-  if (redrawPending_) return;
-  redrawPending_ = true;
-  QTimer::singleShot(0, this, &MethodsWindow::redraw);
-}
-
 void MethodsWindow::redraw() {
-  redrawPending_ = false;
   if (!isVisible()) return;
   const std::string separator = TForm2::decimalSeparator();
   QString html;

@@ -5,6 +5,8 @@
 #include <QWidget>
 #include <memory>
 
+#include "ui/common/CoalescedCall.h"
+
 class QAction;
 class QTextDocument;
 class TForm2;
@@ -40,12 +42,11 @@ class MethodsWindow : public QWidget {
   void showEvent(QShowEvent* event) override;
 
  private:
-  void scheduleRedraw();
   void redraw();
 
   std::unique_ptr<Ui::MethodsWindow> ui_;
   TForm2* form_;
-  bool redrawPending_ = false;
+  CoalescedCall redraws_{this, [this] { redraw(); }};
 };
 
 }  // namespace pothenot
