@@ -6,10 +6,10 @@
 set -euo pipefail
 
 # The program and the help viewer; qt6-translations-l10n: Qt's own dialogs in
-# Russian.
+# Russian; nlohmann-json3-dev: the sheet file's JSON, read and written by the engine.
 POTHENOT_PACKAGES=(
   g++ cmake make
-  qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev qt6-translations-l10n
+  qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev qt6-translations-l10n nlohmann-json3-dev
   fonts-dejavu-core fonts-urw-base35 locales
   poppler-utils
 )
