@@ -29,10 +29,12 @@ std::string SheetFileError::Sentence(std::string_view fileName) const {
   return "Файл «" + std::string(fileName) + "» не прочитан: " + what() + ".";
 }
 
+SheetFileError TooLargeSheetFile() {
+  return SheetFileError(Reason::TooLarge, "он больше 1 МБ, а лист занимает несколько килобайт");
+}
+
 SheetFile ReadSheetFile(std::string_view bytes) {
-  if (bytes.size() > kSheetFileMaxBytes) {
-    throw SheetFileError(Reason::TooLarge, "он больше 1 МБ, а лист занимает несколько килобайт");
-  }
+  if (bytes.size() > kSheetFileMaxBytes) throw TooLargeSheetFile();
   Json json;
   try {
     json = Json::parse(bytes);

@@ -63,6 +63,10 @@ class SheetFileError : public std::runtime_error {
   Reason reason_;
 };
 
+/// The error of a file over kSheetFileMaxBytes, for a reader that refuses it by
+/// its size before reading it: the same words ReadSheetFile would give.
+SheetFileError TooLargeSheetFile();
+
 /// Reads the bytes of a sheet file. Every field named in `fields` gets its
 /// text; a field left out is an empty box, a key that names no field is
 /// ignored, and the two mirror boxes follow their givens (what the file says
