@@ -11,8 +11,9 @@ declare -A allowed=(
   [ui/drawing]="calc ui/common ui/sheet ui/drawing"
   [ui/marking]="calc ui/common ui/sheet ui/marking"
   [ui/methods]="calc ui/common ui/sheet ui/methods"
+  [ui/files]="calc ui/common ui/sheet ui/files"
   [ui/paper]="calc ui/common ui/sheet ui/drawing ui/methods ui/paper"
-  [ui/app]="calc ui/common ui/sheet ui/drawing ui/marking ui/methods ui/paper ui/app"
+  [ui/app]="calc ui/common ui/sheet ui/drawing ui/marking ui/methods ui/files ui/paper ui/app"
   [help]="help"
 )
 status=0

@@ -133,7 +133,7 @@ class TestPaper : public WindowTest {
 
   // Page 2 is worked from the sheet when it is saved, also after the drawing
   // was hidden. A file that is there is replaced only if the user agrees,
-  // whatever name it was completed to: by Ctrl+S, and by the class set's OK,
+  // whatever name it was completed to: by Ctrl+E, and by the class set's OK,
   // which stays open on "no".
   void savedAsTheSheetStandsAskedFirstOrNotAtAll() {
     QTest::keyClick(&w_->form(), Qt::Key_F2);
@@ -141,7 +141,7 @@ class TestPaper : public WindowTest {
     w_->type(Field::EXb, u"10991,83"_s, true);
     w_->click("BitBtn1");
     const auto saveAs = [&](const QString& name) {  // returns what report.pdf then holds
-      answer(Qt::ControlModifier | Qt::Key_S,
+      answer(Qt::ControlModifier | Qt::Key_E,
              [&](QWidget* dialog) { static_cast<QFileDialog*>(dialog)->selectFile(path(name)); });
       QFile saved(path(u"report.pdf"_s));
       return saved.open(QIODevice::ReadOnly) ? saved.readAll() : QByteArray();

@@ -2,6 +2,7 @@
 #include "ui/app/Commands.h"
 
 #include "ui/drawing/DrawingCommand.h"
+#include "ui/files/FileCommands.h"
 #include "ui/marking/WorkCheck.h"
 #include "ui/methods/MethodsCommand.h"
 #include "ui/paper/PaperCommands.h"
@@ -18,7 +19,12 @@ Commands attachCommands(TForm2& form) {
   marking->addWindowKey(drawing->action());
   // Page 2 of the printed sheet is the drawing, page 3 the methods while their window is open.
   auto* paper = new PaperCommands(&form, drawing, methods);
-  return {drawing, marking, methods, paper};
+  // A sheet file keeps the variant whose givens are on the sheet, and a sheet
+  // opened with one is that variant on paper: the two rooms meet only here.
+  auto* files = new FileCommands(&form);
+  files->setVariantSource([paper] { return paper->variant(); });
+  QObject::connect(files, &FileCommands::sheetOpened, paper, &PaperCommands::markVariant);
+  return {drawing, marking, methods, paper, files};
 }
 
 }  // namespace pothenot

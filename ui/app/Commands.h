@@ -6,6 +6,7 @@ class TForm2;
 namespace pothenot {
 
 class DrawingCommand;
+class FileCommands;
 class MethodsCommand;
 class PaperCommands;
 class WorkCheck;
@@ -17,7 +18,8 @@ struct Commands {
   DrawingCommand* drawing;  ///< F2: "Чертёж засечки"
   WorkCheck* marking;       ///< F3: "Проверить мои вычисления"
   MethodsCommand* methods;  ///< F4: "Способы решения"
-  PaperCommands* paper;     ///< Ctrl+P, Ctrl+S, Ctrl+N, Ctrl+Shift+N: paper and variants
+  PaperCommands* paper;     ///< Ctrl+P, Ctrl+E, Ctrl+N, Ctrl+Shift+N: paper and variants
+  FileCommands* files;      ///< Ctrl+O, Ctrl+S, Ctrl+Shift+S: the sheet in a file
 };
 
 /// Attaches every feature to `form`; the program and the window tests both

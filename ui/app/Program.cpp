@@ -8,6 +8,7 @@
 #include "ui/app/Start.h"
 #include "ui/common/Application.h"
 #include "ui/common/Title.h"
+#include "ui/files/FileCommands.h"
 #include "ui/sheet/Zadaha.h"
 
 namespace pothenot {
@@ -33,6 +34,8 @@ Program::Program(TApplication& application, HelpCommand help)
   form2_ = std::make_unique<TForm2>(form1_.get());
   aboutBox_ = std::make_unique<TAboutBox>(form1_.get());
   commands_ = attachCommands(*form2_);
+  // Ending the program sets the sheet aside too: asked about unsaved changes.
+  commands_.files->guardClose(form1_.get());
 
   // The start window only asks; the program answers with its windows and
   // the help, so the start window needs to know none of them.

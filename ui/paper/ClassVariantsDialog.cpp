@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/paper/ClassVariantsDialog.h"
 
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
 #include <QPushButton>
 #include <algorithm>
 
@@ -22,6 +25,9 @@ ClassVariantsDialog::ClassVariantsDialog(QWidget* parent)
   connect(ui_->Buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   connect(ui_->Browse, &QPushButton::clicked, this, &ClassVariantsDialog::browse);
   connect(ui_->File, &QLineEdit::textChanged, this, &ClassVariantsDialog::updateLimits);
+  connect(ui_->BrowseFolder, &QPushButton::clicked, this, &ClassVariantsDialog::browseFolder);
+  connect(ui_->Folder, &QLineEdit::textChanged, this, &ClassVariantsDialog::updateLimits);
+  connect(ui_->Files, &QCheckBox::toggled, this, &ClassVariantsDialog::updateLimits);
   connect(ui_->First, &QSpinBox::valueChanged, this, &ClassVariantsDialog::updateLimits);
   updateLimits();
 }
@@ -44,8 +50,38 @@ QString ClassVariantsDialog::path() const {
   return paper::pdfPath(ui_->File->text().trimmed());
 }
 
+QString ClassVariantsDialog::sheetFolder() const {
+  return ui_->Files->isChecked() ? ui_->Folder->text().trimmed() : QString();
+}
+
 void ClassVariantsDialog::accept() {
-  if (safeFile::mayReplace(this, path())) QDialog::accept();
+  if (!safeFile::mayReplace(this, path())) return;
+  QStringList there;
+  if (!sheetFolder().isEmpty())
+    for (const QString& file : paper::sheetFilePaths(first(), count(), sheetFolder()))
+      if (QFileInfo::exists(file)) there << QFileInfo(file).fileName();
+  if (!there.isEmpty()) {
+    // One question for the whole set, however many of its files are there.
+    QMessageBox question(
+        QMessageBox::Question, QStringLiteral("Файлы уже есть"),
+        QStringLiteral("В папке «%1» уже есть листы этих вариантов (%2: «%3»%4). Заменить их?")
+            .arg(QDir::toNativeSeparators(sheetFolder()))
+            .arg(there.size())
+            .arg(there.constFirst(), there.size() > 1 ? QStringLiteral(" и другие") : QString()),
+        QMessageBox::NoButton, this);
+    QPushButton* replace = question.addButton(QStringLiteral("Заменить"), QMessageBox::YesRole);
+    question.setDefaultButton(
+        question.addButton(QStringLiteral("Не заменять"), QMessageBox::NoRole));
+    question.exec();
+    if (question.clickedButton() != replace) return;
+  }
+  QDialog::accept();
+}
+
+void ClassVariantsDialog::browseFolder() {
+  const QString chosen = QFileDialog::getExistingDirectory(
+      this, QStringLiteral("Папка для листов вариантов"), ui_->Folder->text());
+  if (!chosen.isEmpty()) ui_->Folder->setText(chosen), ui_->Files->setChecked(true);
 }
 
 void ClassVariantsDialog::browse() {
@@ -60,7 +96,11 @@ void ClassVariantsDialog::updateLimits() {
   // Near the last variant, fewer fit.
   ui_->Count->setMaximum(
       std::min(paper::kMaxClassCount, static_cast<int>(kLastVariant) + 1 - ui_->First->value()));
-  ui_->Buttons->button(QDialogButtonBox::Ok)->setEnabled(!ui_->File->text().trimmed().isEmpty());
+  ui_->Folder->setEnabled(ui_->Files->isChecked());
+  ui_->BrowseFolder->setEnabled(ui_->Files->isChecked());
+  ui_->Buttons->button(QDialogButtonBox::Ok)
+      ->setEnabled(!ui_->File->text().trimmed().isEmpty() &&
+                   (!ui_->Files->isChecked() || !sheetFolder().isEmpty()));
 }
 
 }  // namespace pothenot

@@ -12,8 +12,10 @@ class ClassVariantsDialog;
 
 namespace pothenot {
 
-/// "Варианты для группы": the first variant, how many, and the PDF file to
-/// write them to. OK is offered once a file is named, typed or browsed for.
+/// "Варианты для группы": the first variant, how many, the PDF file to write
+/// them to and, if asked for, the folder for a sheet file per variant. OK is
+/// offered once a file is named, typed or browsed for (and the folder, when
+/// the sheet files are asked for).
 class ClassVariantsDialog : public QDialog {
   Q_OBJECT
 
@@ -27,12 +29,16 @@ class ClassVariantsDialog : public QDialog {
   /// The file named, with ".pdf" added when missing.
   QString path() const;
 
+  /// The folder for the sheet files; empty when none are asked for.
+  QString sheetFolder() const;
+
   /// OK: closes only once the file may be written, asking before one that is
-  /// there is replaced.
+  /// there is replaced, and once more, for all of them, before sheet files.
   void accept() override;
 
  private:
   void browse();
+  void browseFolder();
   void updateLimits();
 
   std::unique_ptr<Ui::ClassVariantsDialog> ui_;

@@ -10,7 +10,6 @@
 #include <QProgressDialog>
 #include <QRandomGenerator>
 
-#include "calc/number_text.h"
 #include "calc/variant.h"
 #include "ui/common/SafeFile.h"
 #include "ui/common/Title.h"
@@ -26,6 +25,13 @@ namespace {
 
 std::uint32_t nextVariant(std::uint32_t number) {
   return number >= kLastVariant ? kFirstVariant : number + 1;
+}
+
+std::vector<std::string> givens(const TWorksheet& sheet) {
+  std::vector<std::string> texts;
+  for (const auto& info : Fields())
+    if (info.role == Role::Given) texts.push_back(sheet.text(info.name));
+  return texts;
 }
 
 }  // namespace
@@ -45,7 +51,7 @@ PaperCommands::PaperCommands(TForm2* form, const DrawingCommand* drawing,
     form_->addCommand(action);
   };
   add(QStringLiteral("Печать…"), QKeySequence(Qt::CTRL | Qt::Key_P), &PaperCommands::print);
-  add(QStringLiteral("Сохранить в PDF…"), QKeySequence(Qt::CTRL | Qt::Key_S),
+  add(QStringLiteral("Экспорт в PDF…"), QKeySequence(Qt::CTRL | Qt::Key_E),
       &PaperCommands::savePdf);
   add(QStringLiteral("Новый вариант…"), QKeySequence(Qt::CTRL | Qt::Key_N),
       &PaperCommands::newVariant);
@@ -55,19 +61,22 @@ PaperCommands::PaperCommands(TForm2* form, const DrawingCommand* drawing,
 
 void PaperCommands::showVariant(std::uint32_t number) {
   paper::fillVariant(form_->worksheet(), MakeVariant(number));
-  lastVariant_ = number;
+  markVariant(number);
   suggestion_ = nextVariant(number);
 }
 
+void PaperCommands::markVariant(std::uint32_t number) {
+  lastVariant_ = number;
+  variantGivens_ = number == 0 ? std::vector<std::string>() : givens(form_->worksheet());
+}
+
+std::uint32_t PaperCommands::variant() const {
+  return lastVariant_ != 0 && givens(form_->worksheet()) == variantGivens_ ? lastVariant_ : 0;
+}
+
 QString PaperCommands::variantTitle() const {
-  if (lastVariant_ == 0) return {};
-  const TWorksheet variant = MakeVariant(lastVariant_);
-  for (const auto& info : Fields())
-    if (info.role == Role::Given &&
-        form_->worksheet().text(info.name) !=
-            WithSeparator(variant.text(info.name), TForm2::decimalSeparator()))
-      return {};
-  return QStringLiteral("Вариант %1").arg(lastVariant_);
+  const std::uint32_t number = variant();
+  return number == 0 ? QString() : QStringLiteral("Вариант %1").arg(number);
 }
 
 void PaperCommands::print() {
@@ -129,6 +138,11 @@ void PaperCommands::classVariants() {
   });
   progress.hide();
   if (outcome.status == paper::Outcome::Failed) report(outcome.message);
+  // The students' files follow a set that was written, asked for at OK.
+  if (outcome.status == paper::Outcome::Written && !classDialog_->sheetFolder().isEmpty()) {
+    const auto files = paper::writeSheetFiles(first, count, classDialog_->sheetFolder());
+    if (files.status == paper::Outcome::Failed) report(files.message);
+  }
   // The next set follows this one once it is written; after a cancel or a
   // failure the same variants are offered again.
   if (outcome.status == paper::Outcome::Written)

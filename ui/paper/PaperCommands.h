@@ -4,6 +4,8 @@
 #include <QObject>
 #include <QString>
 #include <cstdint>
+#include <string>
+#include <vector>
 
 class TForm2;
 
@@ -16,9 +18,10 @@ class VariantDialog;
 
 /// The problem window's commands for paper and for exercises:
 ///   Ctrl+P        «Печать…»: the sheet to a printer (Qt's print dialog);
-///   Ctrl+S        «Сохранить в PDF…»: the sheet to a PDF file;
+///   Ctrl+E        «Экспорт в PDF…»: the sheet to a PDF file;
 ///   Ctrl+N        «Новый вариант…»: an exercise's givens onto the sheet;
-///   Ctrl+Shift+N  «Варианты для группы…»: a class set of exercises with its key.
+///   Ctrl+Shift+N  «Варианты для группы…»: a class set of exercises with its
+///                 key, and a sheet file per variant for the students to fill in.
 /// Owned by the problem window; its dialogs are made on first use.
 class PaperCommands : public QObject {
   Q_OBJECT
@@ -34,6 +37,11 @@ class PaperCommands : public QObject {
   /// The header of the printed sheet: "Вариант N" while the givens are still
   /// those of the variant last put on the sheet, else nothing.
   QString variantTitle() const;
+  /// The number of that variant, 0 while there is none.
+  std::uint32_t variant() const;
+  /// Takes the givens now on the sheet as those of exercise `number` (a sheet
+  /// opened from a file that names it); 0 forgets the variant.
+  void markVariant(std::uint32_t number);
 
  private:
   void print();
@@ -47,7 +55,8 @@ class PaperCommands : public QObject {
   const MethodsCommand* methods_;
   VariantDialog* variantDialog_ = nullptr;
   ClassVariantsDialog* classDialog_ = nullptr;
-  std::uint32_t lastVariant_ = 0;  ///< 0: none shown yet
+  std::uint32_t lastVariant_ = 0;           ///< 0: none shown yet
+  std::vector<std::string> variantGivens_;  ///< its givens' texts, as put on the sheet
   std::uint32_t suggestion_;
 };
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/paper/VariantBook.h"
 
+#include <QDir>
 #include <QFontMetricsF>
 #include <QPagedPaintDevice>
 #include <QPainter>
@@ -10,6 +11,7 @@
 #include "calc/fix_quality.h"
 #include "calc/number_text.h"
 #include "calc/resection.h"
+#include "calc/sheet_file.h"
 #include "calc/variant.h"
 #include "ui/common/Title.h"
 #include "ui/common/WindowFont.h"
@@ -201,6 +203,41 @@ Outcome writeClassSet(std::uint32_t first, int count, const QString& path,
         paintKey(painter, device, answers);
         return progress(count + 1);
       });
+}
+
+QStringList sheetFilePaths(std::uint32_t first, int count, const QString& folder) {
+  const QString last = QString::number(first + static_cast<std::uint32_t>(count) - 1);
+  const QDir dir(folder);
+  QStringList paths;
+  for (int i = 0; i < count; ++i)
+    paths << dir.filePath(
+        QStringLiteral("Вариант %1.pothenot")
+            .arg(first + static_cast<std::uint32_t>(i), int(last.size()), 10, QLatin1Char('0')));
+  return paths;
+}
+
+Outcome writeSheetFiles(std::uint32_t first, int count, const QString& folder) {
+  if (!QDir().mkpath(folder))
+    return Outcome{
+        Outcome::Failed,
+        QStringLiteral("Не удалось создать папку «%1».").arg(QDir::toNativeSeparators(folder))};
+  const QStringList paths = sheetFilePaths(first, count, folder);
+  for (int i = 0; i < count; ++i) {
+    SheetFile file;
+    file.variant = first + static_cast<std::uint32_t>(i);
+    const TWorksheet variant = MakeVariant(*file.variant);
+    file.sheet.clear();
+    for (const auto& info : Fields())
+      if (info.role == Role::Given) file.sheet.setText(info.name, variant.text(info.name));
+    file.decimalSeparator = std::string(kSeparator);
+    const std::string bytes = WriteSheetFile(file);
+    const Outcome outcome = safeFile::write(paths[i], [&bytes](QIODevice& device) {
+      const auto size = static_cast<qint64>(bytes.size());
+      return device.write(bytes.data(), size) == size ? Outcome::Written : Outcome::Failed;
+    });
+    if (outcome.status != Outcome::Written) return outcome;
+  }
+  return Outcome{Outcome::Written, {}};
 }
 
 }  // namespace pothenot::paper

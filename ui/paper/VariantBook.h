@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 #include <functional>
 
@@ -29,5 +30,16 @@ void fillVariant(TWorksheet& sheet, const TWorksheet& variant);
 /// count or a range out of bounds.
 Outcome writeClassSet(std::uint32_t first, int count, const QString& path,
                       const std::function<bool(int done)>& progress);
+
+/// The sheet files of variants first … first + count − 1 in `folder`, one
+/// per variant: «Вариант 07.pothenot», the numbers padded to the width of
+/// the last one so that a folder lists them in order.
+QStringList sheetFilePaths(std::uint32_t first, int count, const QString& folder);
+
+/// Writes those files for the students to fill in: each the variant's givens
+/// with a decimal comma, empty results and the variant's number; each file
+/// whole or not at all. Makes the folder if need be; stops at the first file
+/// that cannot be written. Asks nothing: the command asks first.
+Outcome writeSheetFiles(std::uint32_t first, int count, const QString& folder);
 
 }  // namespace pothenot::paper
