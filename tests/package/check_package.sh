@@ -29,6 +29,8 @@ for expected in \
   "-rw-r--r-- /usr/share/icons/hicolor/16x16/apps/pothenot.png" \
   "-rw-r--r-- /usr/share/icons/hicolor/32x32/apps/pothenot.png" \
   "-rw-r--r-- /usr/share/metainfo/ru.pothenot.pothenot.metainfo.xml" \
+  "-rw-r--r-- /usr/share/mime/packages/pothenot.xml" \
+  "-rw-r--r-- /usr/share/icons/hicolor/scalable/mimetypes/application-x-pothenot-sheet.svg" \
   "-rw-r--r-- /usr/share/man/man1/pothenot.1.gz" \
   "-rw-r--r-- /usr/share/man/man1/pothenot-help.1.gz" \
   "-rw-r--r-- /usr/share/doc/pothenot/copyright" \
@@ -36,7 +38,7 @@ for expected in \
   grep -qxF -- "$expected" "$work/files" || fail "missing or wrong mode: $expected"
 done
 # Whatever else the package holds stays in the program's own places.
-if grep -vE ' /usr/(bin/pothenot(-help)?|share/(pothenot|applications|icons/hicolor|metainfo|man/man1|doc/pothenot)/)' \
+if grep -vE ' /usr/(bin/pothenot(-help)?|share/(pothenot|applications|icons/hicolor|metainfo|mime/packages|man/man1|doc/pothenot)/)' \
   "$work/files"; then
   fail "files outside the program's places (above)"
 fi
@@ -62,6 +64,16 @@ fi
 dpkg-deb -x "$deb" "$work/root"
 desktop-file-validate "$work/root/usr/share/applications/pothenot.desktop" | tee "$work/desktop.log"
 [[ ! -s $work/desktop.log ]] || fail "desktop-file-validate has remarks"
+grep -qx 'MimeType=application/x-pothenot-sheet;' "$work/root/usr/share/applications/pothenot.desktop" ||
+  fail "the desktop entry does not open sheet files"
+# The sheet file's type as the desktop reads it: known by its name, a kind
+# of JSON.
+mkdir -p "$work/mime/packages" && cp "$work/root/usr/share/mime/packages/pothenot.xml" \
+  /usr/share/mime/packages/freedesktop.org.xml "$work/mime/packages/"
+update-mime-database "$work/mime" >"$work/mime.log" 2>&1 ||
+  { cat "$work/mime.log" >&2; fail "update-mime-database"; }
+grep -qx 'application/x-pothenot-sheet:\*\.pothenot' "$work/mime/globs" &&
+  grep -qx 'application/x-pothenot-sheet application/json' "$work/mime/subclasses" || fail "mime type"
 appstreamcli validate --no-net "$work/root/usr/share/metainfo/ru.pothenot.pothenot.metainfo.xml" ||
   fail "appstreamcli validate"
 grep -qx '<project_license>GPL-3.0-or-later</project_license>' \
