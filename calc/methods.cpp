@@ -43,12 +43,11 @@ struct Figure {
   Extended a, b;
 };
 
-// ctg x of x degrees with x brought into [−45°, 45°] first, exactly: by the
-// remainder of 180°, then, past 45°, by a quarter turn, ctg(s ± 90°) = −tg s.
-// The sine and cosine then need no reduction of their own, which costs more
-// than the rest of a method.
-Extended QuarterCotangent(Extended x) {
-  const Extended r = Remainder(x, 180);
+// ctg r of r degrees in [−90°, 90°] (an angle by `HalfTurnRemainder`) with
+// r brought into [−45°, 45°] first, exactly: past 45°, by a quarter turn,
+// ctg(s ± 90°) = −tg s. The sine and cosine then need no reduction of their
+// own, which costs more than the rest of a method.
+Extended QuarterCotangent(Extended r) {
   if (r > Extended(45) || r < Extended(-45)) {
     const Extended s = kPi * (r > Extended(0) ? r - 90 : r + 90) / 180;
     return -(Sin(s) / Cos(s));
@@ -62,8 +61,9 @@ Figure FigureOf(const Givens& g) {
   const Extended gamma1(scheme::Degrees(g.y1g, g.y1m, g.y1s).ToDouble());
   const Extended gamma2(scheme::Degrees(g.y2g, g.y2m, g.y2s).ToDouble());
   const Vec A{g.Xa, g.Ya}, B{g.Xb, g.Yb}, C{g.Xc, g.Yc};
-  plane::RequireFigure(A, B, C, gamma1, gamma2);
-  return {A, B, C, QuarterCotangent(gamma1), QuarterCotangent(gamma2)};
+  const Extended r1 = plane::HalfTurnRemainder(gamma1), r2 = plane::HalfTurnRemainder(gamma2);
+  plane::RequireFigure(A, B, C, r1, r2);
+  return {A, B, C, QuarterCotangent(r1), QuarterCotangent(r2)};
 }
 
 // Writes each step of a method into its solution as it is worked.
