@@ -43,17 +43,31 @@ struct Figure {
   Extended a, b;
 };
 
-// ctg r of r degrees in [−90°, 90°] (an angle by `HalfTurnRemainder`) with
-// r brought into [−45°, 45°] first, exactly: past 45°, by a quarter turn,
-// ctg(s ± 90°) = −tg s. The sine and cosine then need no reduction of their
-// own, which costs more than the rest of a method.
+// tg t = N / D for |t| ≤ π/4 radians, by Lambert's continued fraction
+// tg t = t / (1 − t² / (3 − t² / (5 − … − t² / 19))): N = t·P(t²) and
+// D = Q(t²), polynomials of whole coefficients that the extended type holds
+// exactly. The fraction cut there is off by less than a fortieth of a unit
+// in the last place, and rounded it stays within about three units of the
+// true tangent, as the sine over the cosine stayed within two; but it costs a
+// fraction of a sine and a cosine, which cost more than all of ToTal.
+struct Tangent {
+  Extended N, D;
+};
+Tangent LambertTangent(Extended t) {
+  const Extended z = t * t;
+  const Extended P = (((55 * z - 25740) * z + 2837835) * z - 91891800) * z + 654729075;
+  const Extended Q = ((((1485 - z) * z - 315315) * z + 18918900) * z - 310134825) * z + 654729075;
+  return {t * P, Q};
+}
+
+// ctg r of r degrees in [−90°, 90°] (an angle by `HalfTurnRemainder`), with
+// r brought into [−45°, 45°] first, where Lambert's fraction is cut for:
+// past 45°, exactly, by a quarter turn, ctg(s ± 90°) = −tg s.
 Extended QuarterCotangent(Extended r) {
-  if (r > Extended(45) || r < Extended(-45)) {
-    const Extended s = kPi * (r > Extended(0) ? r - 90 : r + 90) / 180;
-    return -(Sin(s) / Cos(s));
-  }
-  const Extended radians = kPi * r / 180;
-  return Cos(radians) / Sin(radians);
+  const bool quarter = r > Extended(45) || r < Extended(-45);
+  const Extended s = quarter ? (r > Extended(0) ? r - 90 : r + 90) : r;
+  const Tangent t = LambertTangent(kPi * s / 180);
+  return quarter ? -(t.N / t.D) : t.D / t.N;
 }
 
 // The givens as a figure; `CalcError` InvalidOperation where they fix no station.
