@@ -58,11 +58,11 @@ double Root(Extended x) {
 // n, the whole number nearest degrees / 180, comes out of adding 1.5 × 2^63
 // to the quotient and taking it off again: at that size the extended type's
 // last bit is one, and the sum rounds to it, ties to even. The quotient, a
-// product with 1/180, may be a rounding off; but an n one off the right one
-// leaves |r| ≥ 90°, and so does a tie (γ of exactly 90° or 270°, where the
-// remainder takes the even n): the remainder itself settles both. Below 2^62
-// degrees 180·n is exact, and so is r, a multiple of the degrees' last bit
-// smaller than 90°.
+// product with 1/180, may be a rounding off; but an n off the right one by
+// whole half turns leaves |r| ≥ 90°, and so does a tie (γ of exactly 90° or
+// 270°, where the remainder takes the even n): the remainder itself settles
+// both. Below 2^62 degrees 180·n is exact, and so is r, a multiple of the
+// degrees' last bit smaller than 90°.
 Extended HalfTurnRemainder(Extended degrees) {
   if (Abs(degrees) < Extended(0x1p62)) {
     const Extended whole(0x1.8p63);
