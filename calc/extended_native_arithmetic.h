@@ -17,7 +17,10 @@ namespace native {
 [[noreturn]] void DividedByZero(long double dividend);
 
 inline Extended Finite(long double v) {
-  if (!(v - v == 0)) NotFinite(v);  // ∞ − ∞ and NaN − NaN are NaN
+  // ∞ − ∞ and NaN − NaN are NaN, and only a NaN differs from itself: no zero
+  // to hold in a register, which the x87 stack would spill and load again.
+  const long double d = v - v;
+  if (d != d) NotFinite(v);
   return Extended::FromRaw(v);
 }
 

@@ -42,7 +42,7 @@ FixQuality Assess(const Givens& g, double m) {
   const Extended gamma2 = Angle(g.y2g, g.y2m, g.y2s);
   const Vec A{g.Xa, g.Ya}, B{g.Xb, g.Yb}, C{g.Xc, g.Yc}, D{g.Xd, g.Yd};
 
-  plane::RequireFigure(A, B, C, gamma1, gamma2);
+  plane::RequireFigure(A, B, C, plane::HalfTurnRemainder(gamma1), plane::HalfTurnRemainder(gamma2));
   const Vec P = plane::ExactStation(A, B, C, scheme::Cotangent(gamma1), scheme::Cotangent(gamma2));
   const plane::DangerCircle circle = plane::CircleThrough(A, B, C, P);
   plane::RequireOffDangerCircle(A, B, C, P, circle);

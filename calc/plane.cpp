@@ -55,16 +55,33 @@ double Root(Extended x) {
   return root;
 }
 
-void RequireFigure(Vec A, Vec B, Vec C, Extended gamma1, Extended gamma2) {
+// n, the whole number nearest degrees / 180, comes out of adding 1.5 × 2^63
+// to the quotient and taking it off again: at that size the extended type's
+// last bit is one, and the sum rounds to it, ties to even. The quotient, a
+// product with 1/180, may be a rounding off; but an n off the right one by
+// whole half turns leaves |r| ≥ 90°, and so does a tie (γ of exactly 90° or
+// 270°, where the remainder takes the even n): the remainder itself settles
+// both. Below 2^62 degrees 180·n is exact, and so is r, a multiple of the
+// degrees' last bit smaller than 90°.
+Extended HalfTurnRemainder(Extended degrees) {
+  if (Abs(degrees) < Extended(0x1p62)) {
+    const Extended whole(0x1.8p63);
+    const Extended r = degrees - ((degrees * Extended(1.0 / 180) + whole) - whole) * 180;
+    if (Abs(r) < Extended(90)) return r;
+  }
+  return Remainder(degrees, 180);
+}
+
+void RequireFigure(Vec A, Vec B, Vec C, Extended r1, Extended r2) {
   if (A == B) NoFix("Пункты A и B совпадают: по ним станцию не определить.");
   if (A == C) NoFix("Пункты A и C совпадают: по ним станцию не определить.");
   if (B == C) NoFix("Пункты B и C совпадают: по ним станцию не определить.");
-  if (Abs(Remainder(gamma1, 180)) < Extended(kLeastAngle)) {
+  if (Abs(r1) < Extended(kLeastAngle)) {
     NoFix(
         "Угол γ1 равен 0° или 180° (или отличается от них меньше чем на 0,000001″): "
         "станция на одной прямой с пунктами A и B, и засечка её не определяет.");
   }
-  if (Abs(Remainder(gamma2, 180)) < Extended(kLeastAngle)) {
+  if (Abs(r2) < Extended(kLeastAngle)) {
     NoFix(
         "Угол γ2 равен 0° или 180° (или отличается от них меньше чем на 0,000001″): "
         "станция на одной прямой с пунктами A и C, и засечка её не определяет.");

@@ -48,10 +48,17 @@ inline Extended Abs(Extended x) {
 /// when the root lies beyond the doubles.
 double Root(Extended x);
 
+/// An angle in decimal degrees brought into [−90°, 90°] by whole half turns:
+/// `Remainder(degrees, 180)` exactly, at a fraction of its cost (a product, a
+/// rounding and a subtraction, where these are exact). A measured angle and
+/// its remainder have the same cotangent.
+Extended HalfTurnRemainder(Extended degrees);
+
 /// Throws `CalcError` InvalidOperation, with a Russian sentence, when the
 /// givens fix no station whatever the method: two of A, B and C at one place,
-/// or γ1 or γ2 (decimal degrees) of 0° or 180° modulo 180°.
-void RequireFigure(Vec A, Vec B, Vec C, Extended gamma1, Extended gamma2);
+/// or γ1 or γ2 of 0° or 180° modulo 180°. `r1` and `r2` are γ1 and γ2 by
+/// `HalfTurnRemainder`, which the caller keeps for the cotangents.
+void RequireFigure(Vec A, Vec B, Vec C, Extended r1, Extended r2);
 
 /// The sentence with which a station on the danger circle is refused.
 inline constexpr const char* kOnDangerCircle =

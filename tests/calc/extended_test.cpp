@@ -12,6 +12,7 @@
 #include <random>
 
 #include "calc/calc_error.h"
+#include "calc/plane.h"
 #include "tests/calc/test_support.h"
 
 namespace pothenot {
@@ -61,6 +62,10 @@ TEST(ExtendedTest, IntegerPartsAndRemainders) {
   EXPECT_EQ(kPi.raw(), 0x1.921fb54442d1846ap+1L);                       // 3.14159265358979323851...
   EXPECT_EQ(Remainder(Extended(-230.5), Extended(360)).raw(), 129.5L);  // exact
   EXPECT_EQ(Remainder(Extended(900), Extended(360)).raw(), 180.0L);     // 2.5: ties to even
+  // Half turns by a product and a rounding: the remainder's value at a tie, near
+  // one that the product passes, and far beyond 2^62 degrees.
+  for (const long double x : {90.0L, 90 - 0x1p-57L, 1e300L})
+    EXPECT_EQ(plane::HalfTurnRemainder(X(x)).raw(), Remainder(X(x), Extended(180)).raw()) << x;
 }
 
 // Exact integer arithmetic gives the digits where it can; the C library's
