@@ -1,10 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QString>
+#include <functional>
+
 class TForm2;
 
 namespace pothenot {
 
+class ClassCheckCommand;
 class DrawingCommand;
 class MethodsCommand;
 class PaperCommands;
@@ -14,10 +18,14 @@ class WorkCheck;
 /// and the window's background menu. All are children of the window and go
 /// with it; each makes its own windows when first used.
 struct Commands {
-  DrawingCommand* drawing;  ///< F2: "Чертёж засечки"
-  WorkCheck* marking;       ///< F3: "Проверить мои вычисления"
-  MethodsCommand* methods;  ///< F4: "Способы решения"
-  PaperCommands* paper;     ///< Ctrl+P, Ctrl+S, Ctrl+N, Ctrl+Shift+N: paper and variants
+  DrawingCommand* drawing;        ///< F2: "Чертёж засечки"
+  WorkCheck* marking;             ///< F3: "Проверить мои вычисления"
+  MethodsCommand* methods;        ///< F4: "Способы решения"
+  PaperCommands* paper;           ///< Ctrl+P, Ctrl+S, Ctrl+N, Ctrl+Shift+N: paper and variants
+  ClassCheckCommand* classCheck;  ///< Ctrl+Shift+O: "Проверить работы группы…"
+  /// Puts a sheet file into the problem window; false, the user told why, when
+  /// it could not. The class window and `pothenot FILE` open sheets with it.
+  std::function<bool(const QString& path)> openSheet;
 };
 
 /// Attaches every feature to `form`; the program and the window tests both
