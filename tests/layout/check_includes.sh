@@ -12,7 +12,7 @@ declare -A allowed=(
   [ui/marking]="calc ui/common ui/sheet ui/marking"
   [ui/methods]="calc ui/common ui/sheet ui/methods"
   [ui/paper]="calc ui/common ui/sheet ui/drawing ui/methods ui/paper"
-  [ui/classcheck]="calc ui/common ui/sheet ui/marking ui/drawing ui/methods ui/paper ui/classcheck"
+  [ui/classcheck]="calc ui/common ui/sheet ui/marking ui/paper ui/classcheck"
   [ui/app]="calc ui/common ui/sheet ui/drawing ui/marking ui/methods ui/paper ui/classcheck ui/app"
   [help]="help"
 )

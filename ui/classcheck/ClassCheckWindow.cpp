@@ -46,6 +46,8 @@ ClassCheckWindow::ClassCheckWindow(QWidget* owner, std::function<void(const QStr
   ui_->setupUi(this);
   ui_->Table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
   ui_->Table->horizontalHeader()->setStretchLastSection(true);
+  // One line of text a row, so that a class of thirty fits on a screen.
+  ui_->Table->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
   connect(ui_->FilesButton, &QPushButton::clicked, this, &ClassCheckWindow::chooseFiles);
   connect(ui_->FolderButton, &QPushButton::clicked, this, &ClassCheckWindow::chooseFolder);
   connect(ui_->SaveButton, &QPushButton::clicked, this, &ClassCheckWindow::saveReport);
