@@ -29,8 +29,14 @@ QString quoted(const QString& name) {
 
 QString givensNote(const SheetFile& file, const std::vector<Field>& differing) {
   if (differing.empty()) return {};
+  // A few names tell what was miscopied; a sheet of some other problem
+  // altogether is said in a few words too.
+  constexpr std::size_t kNamed = 4;
   QStringList names;
-  for (const Field field : differing) names << QString::fromUtf8(Info(field).quantity);
+  for (std::size_t i = 0; i < std::min(differing.size(), kNamed); ++i)
+    names << QString::fromUtf8(Info(differing[i]).quantity);
+  if (differing.size() > kNamed)
+    names << QStringLiteral("и ещё %1").arg(differing.size() - kNamed);
   return QStringLiteral("исходные данные не те, что в варианте %1: %2")
       .arg(*file.variant)
       .arg(names.join(QStringLiteral("; ")));
