@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "calc/calc_error.h"
+#include "calc/number_text.h"
 #include "calc/resection.h"
 #include "calc/variant.h"
 
@@ -30,8 +31,7 @@ TEST(SheetCheck, CountsTheMarksAndTellsGivensThatAreNotTheVariants) {
   file.sheet.setText(Field::EYc, "x");
   file.sheet.setText(Field::Ede, "");
   EXPECT_EQ(GivensDifferingFromVariant(file), (std::vector{Field::EYc, Field::EXd}));
-  UseSeparator(file, ",");
-  file.sheet.setText(Field::EYc, MakeVariant(17).text(Field::EYc));
+  file.sheet.setText(Field::EYc, WithSeparator(MakeVariant(17).text(Field::EYc), "."));
   const SheetCheck check = CheckSheetFile(file);
   EXPECT_EQ(check.firstWrong, Field::EK1);
   EXPECT_EQ(check.count(Mark::Wrong) + check.count(Mark::Carried) + check.count(Mark::Correct) +

@@ -42,7 +42,7 @@ class TestClassCheck : public WindowTest {
     wrong.sheet.setText(Field::EK1, k1);
     save(u"a.pothenot"_s, right);
     save(u"b.pothenot"_s, wrong);
-    save(u"c.pothenot"_s, SheetFile{});  // the example, nothing worked
+    save(u"0.pothenot"_s, SheetFile{});  // the example, nothing worked
     save(u"note.txt"_s, right);          // not a sheet file by its name
 
     w_->runModal([&] {
@@ -61,7 +61,7 @@ class TestClassCheck : public WindowTest {
       QCOMPARE(table->rowCount(), 3);
       QStringList order;
       for (int row = 0; row < 3; ++row) order << table->item(row, 0)->text();
-      QCOMPARE(order, QStringList({u"Борисов"_s, u"c.pothenot"_s, u"Андреева"_s}));
+      QCOMPARE(order, QStringList({u"Борисов"_s, u"0.pothenot"_s, u"Андреева"_s}));
       QVERIFY(table->item(0, 7)->text().startsWith(u"первая ошибка — K1: у вас "_s));
       QCOMPARE(table->item(2, 7)->text(), u"все вычисления верны"_s);
 
