@@ -17,6 +17,7 @@
 #include "ui/app/Commands.h"
 #include "ui/classcheck/ClassCheckCommand.h"
 #include "ui/classcheck/ClassCheckWindow.h"
+#include "ui/classcheck/ReportPages.h"
 #include "ui/common/Application.h"
 #include "ui/sheet/Zadaha.h"
 

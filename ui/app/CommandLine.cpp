@@ -3,11 +3,9 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QGuiApplication>
 #include <QLibraryInfo>
 #include <QTranslator>
 #include <cstdio>
-#include <memory>
 #include <nlohmann/json.hpp>
 #include <stdexcept>
 
@@ -187,7 +185,8 @@ QString rowLine(const classcheck::StudentRow& row) {
   return columns.join(u'\t');
 }
 
-int check(const QStringList& paths, bool json, const QString& report) {
+int check(const QStringList& paths, bool json, const QString& report,
+          const ReportWriter& writeReport) {
   std::vector<classcheck::StudentRow> rows;
   int code = kDone;
   for (const QString& path : paths) {
@@ -203,7 +202,7 @@ int check(const QStringList& paths, bool json, const QString& report) {
   }
   if (!report.isEmpty()) {
     classcheck::sortForReport(rows);
-    const safeFile::Outcome outcome = classcheck::writeReport(report, rows);
+    const safeFile::Outcome outcome = writeReport(report, rows);
     if (outcome.status != safeFile::Outcome::Written) {
       writeLine(stderr, outcome.message);
       code = kFileFailed;
@@ -217,26 +216,7 @@ bool isReportPath(const QString& path) {
          path.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive);
 }
 
-// Whether the arguments ask for a PDF report, which needs a QGuiApplication.
-bool asksForPdf(const QStringList& arguments) {
-  for (qsizetype i = 1; i < arguments.size(); ++i) {
-    const QString& a = arguments[i];
-    const QString value = a == QStringLiteral("--report") && i + 1 < arguments.size()
-                              ? arguments[i + 1]
-                          : a.startsWith(QStringLiteral("--report=")) ? a.mid(9)
-                                                                      : QString();
-    if (value.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) return true;
-  }
-  return false;
-}
-
-QStringList rawArguments(int argc, char** argv) {
-  QStringList arguments;
-  for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
-  return arguments;
-}
-
-int run(const QStringList& arguments) {
+int run(const QStringList& arguments, const ReportWriter& writeReport) {
   Options options;
   QCommandLineParser parser;
   setUp(parser, options);
@@ -270,7 +250,7 @@ int run(const QStringList& arguments) {
   if (parser.isSet(options.report) && !isReportPath(report))
     return wrongUsage(
         QStringLiteral("отчёт записывается в файл .pdf или .csv, а не «%1».").arg(report));
-  return check(files, parser.isSet(options.json), report);
+  return check(files, parser.isSet(options.json), report, writeReport);
 }
 
 }  // namespace
@@ -286,21 +266,31 @@ bool asksForCommand(const QStringList& arguments) {
   return false;
 }
 
-int runCommand(int argc, char** argv) {
-  std::unique_ptr<QCoreApplication> application;
-  if (asksForPdf(rawArguments(argc, argv))) {
-    // The report is painted with the windows' fonts, which a platform
-    // provides; a command run without a display gets the offscreen one.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-      qputenv("QT_QPA_PLATFORM", QByteArrayLiteral("offscreen"));
-    application = std::make_unique<QGuiApplication>(argc, argv);
-  } else {
-    application = std::make_unique<QCoreApplication>(argc, argv);
-  }
+int runCommand(const ReportWriter& writeReport) {
   QCoreApplication::setApplicationName(QStringLiteral("pothenot"));
   QCoreApplication::setApplicationVersion(QStringLiteral(POTHENOT_VERSION));
-  translate(*application);
-  return run(QCoreApplication::arguments());
+  translate(*QCoreApplication::instance());
+  return run(QCoreApplication::arguments(), writeReport);
+}
+
+bool asksForPdf(const QStringList& arguments) {
+  for (qsizetype i = 1; i < arguments.size(); ++i) {
+    const QString& a = arguments[i];
+    const QString value = a == QStringLiteral("--report") && i + 1 < arguments.size()
+                              ? arguments[i + 1]
+                          : a.startsWith(QStringLiteral("--report=")) ? a.mid(9)
+                                                                      : QString();
+    if (value.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) return true;
+  }
+  return false;
+}
+
+bool needsWindows(const QStringList& arguments) {
+  if (!asksForCommand(arguments)) return true;
+  for (const QString& argument : arguments)
+    if (argument == QStringLiteral("--report") || argument.startsWith(QStringLiteral("--report=")))
+      return true;
+  return false;
 }
 
 QStringList windowFiles(const QStringList& arguments, int& exitCode) {

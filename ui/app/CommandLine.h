@@ -1,7 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QString>
 #include <QStringList>
+#include <functional>
+#include <vector>
+
+#include "ui/classcheck/ClassReport.h"
+#include "ui/common/SafeFile.h"
 
 namespace pothenot {
 
@@ -19,10 +25,24 @@ namespace commandLine {
 /// because only the windows need a display.
 bool asksForCommand(const QStringList& arguments);
 
-/// Runs the command that `argc`/`argv` ask for on an application object of
-/// its own: a QCoreApplication, or for a PDF report a QGuiApplication (on
-/// the offscreen platform when none is given). Returns the exit code.
-int runCommand(int argc, char** argv);
+/// Whether `arguments` need the window libraries: the windows themselves, or
+/// a class report (the PDF is painted with the windows' fonts). The program
+/// `pothenot` is built on Qt Core alone, so that a command does not pay for
+/// loading them, and hands such a command line to `pothenot-windows`.
+bool needsWindows(const QStringList& arguments);
+
+/// Writes a class report (`classcheck::writeReport`).
+using ReportWriter = std::function<safeFile::Outcome(
+    const QString& path, const std::vector<classcheck::StudentRow>& rows)>;
+
+/// Whether `arguments` ask for a PDF report, which needs a QGuiApplication
+/// (on the offscreen platform when none is given) and its fonts.
+bool asksForPdf(const QStringList& arguments);
+
+/// Runs the command that the application's arguments ask for, on the
+/// application object the caller made: a QCoreApplication, or for a PDF
+/// report a QGuiApplication. Returns the exit code.
+int runCommand(const ReportWriter& writeReport);
 
 /// A command line for the windows that is wrong, told before the application
 /// object exists (which would need a display first): 2, having told standard

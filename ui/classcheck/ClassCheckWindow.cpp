@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QTableWidget>
 
+#include "ui/classcheck/ReportPages.h"
 #include "ui/common/Title.h"
 #include "ui/common/WindowFont.h"
 #include "ui/marking/CheckWords.h"

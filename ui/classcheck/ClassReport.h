@@ -11,11 +11,12 @@
 
 #include "calc/sheet_check.h"
 #include "calc/sheet_file.h"
-#include "ui/common/SafeFile.h"
 
 /// A whole class's sheet files marked at once, and the report a teacher keeps
 /// of it: one row per file, as the window «Проверка работ группы», the
-/// command line and the report (CSV or PDF) all show it.
+/// command line and the report (CSV or PDF) all show it. Qt Core alone: the
+/// program `pothenot` marks a class without the window libraries
+/// (ReportPages.h writes the report).
 namespace pothenot::classcheck {
 
 /// The file name extension of a sheet file.
@@ -73,9 +74,5 @@ QString countsText(const SheetCheck& check);
 /// columns separated by ";" (with a decimal comma, the list separator such a
 /// spreadsheet expects), every text in quotes, lines ended by CR LF.
 QByteArray reportCsv(const std::vector<StudentRow>& rows);
-
-/// Writes the report to `path`: a PDF of A4 pages when it ends in ".pdf",
-/// else CSV. Needs a QGuiApplication for the PDF. Asks nothing.
-safeFile::Outcome writeReport(const QString& path, const std::vector<StudentRow>& rows);
 
 }  // namespace pothenot::classcheck
