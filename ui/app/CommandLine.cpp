@@ -221,7 +221,7 @@ int run(const QStringList& arguments, const ReportWriter& writeReport) {
   QCommandLineParser parser;
   setUp(parser, options);
   if (!parser.parse(arguments)) return wrongUsage(refusal(parser));
-  if (parser.isSet(QStringLiteral("help"))) {
+  if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all"))) {
     write(stdout, parser.helpText().toUtf8());
     return kDone;
   }
