@@ -10,8 +10,8 @@
 #include <string_view>
 
 #include "calc/calc_error.h"
-#include "calc/sheet_file.h"
 #include "calc/sheet_check.h"
+#include "calc/sheet_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   pothenot::SheetFile file;
