@@ -65,6 +65,19 @@ class TestClassCheck : public WindowTest {
       QVERIFY(table->item(0, 7)->text().startsWith(u"первая ошибка — K1: у вас "_s));
       QCOMPARE(table->item(2, 7)->text(), u"все вычисления верны"_s);
 
+      // «Сохранить отчёт…» as CSV, the kind chosen in the dialog: the rows in the table's order.
+      QTimer::singleShot(50, window, [&] {
+        auto* saver = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        QVERIFY(saver != nullptr);
+        saver->selectNameFilter(u"Таблица CSV (*.csv)"_s);
+        saver->selectFile(dir.filePath(u"отчёт"_s));
+        static_cast<QDialog*>(saver)->accept();
+      });
+      QTest::mouseClick(window->findChild<QPushButton*>(u"SaveButton"_s), Qt::LeftButton);
+      QFile csv(dir.filePath(u"отчёт.csv"_s));
+      QVERIFY(csv.open(QIODevice::ReadOnly));
+      QVERIFY(csv.readAll().split('\n').at(1).startsWith("\"b.pothenot\";\"Борисов\""));
+
       const QRect cell = table->visualItemRect(table->item(0, 0));
       // A double click is a press, a release and the second press.
       QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cell.center());
