@@ -19,8 +19,14 @@
 #include <QTimer>
 #include <memory>
 
+#include "calc/number_text.h"
+#include "calc/sheet_file.h"
+#include "calc/variant.h"
 #include "ui/app/About.h"
+#include "ui/app/Commands.h"
 #include "ui/app/Program.h"
+#include "ui/classcheck/ClassCheckCommand.h"
+#include "ui/classcheck/ClassCheckWindow.h"
 #include "ui/common/Application.h"
 #include "ui/sheet/Zadaha.h"
 
@@ -87,6 +93,33 @@ class TestStart : public QObject {
     QTimer::singleShot(5000, &stray, [] { QApplication::exit(1); });
     QCOMPARE(program_->run(), 0);
     QVERIFY(!form1()->isVisible() && stray.isVisible());
+  }
+
+  // Sheet files named on the command line: the problem window opens with the
+  // first, moved to this desktop's decimal point, and the class window lists
+  // them all.
+  void filesOnTheCommandLineOpenTheFirstAndListAll() {
+    QStringList files;
+    for (const std::uint32_t variant : {5u, 6u}) {
+      QFile file(viewerDir_.filePath(u"%1.pothenot"_s.arg(variant)));
+      QVERIFY(file.open(QIODevice::WriteOnly));
+      file.write(
+          pothenot::WriteSheetFile({pothenot::MakeVariant(variant), ",", variant, {}}).c_str());
+      files << file.fileName();
+    }
+    bool shown = false;
+    std::string xb;
+    std::size_t listed = 0;
+    QTimer::singleShot(300, form1(), [&] {
+      shown = program_->Form2()->isVisible();
+      xb = program_->Form2()->worksheet().text("EXb");
+      listed = program_->commands().classCheck->window()->rows().size();
+      program_->Form2()->hide();
+      form1()->close();
+    });
+    QCOMPARE(program_->run(files), 0);
+    QVERIFY(shown && listed == 2);
+    QCOMPARE(xb, pothenot::WithSeparator(pothenot::MakeVariant(5).text("EXb"), "."));
   }
 
   // "Описание": the viewer is started with the help file and its channel,

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Arbitrary bytes read as a sheet file: refused with SheetFileError or read;
 // a sheet read is written, read and written again to the same bytes, and it
-// is marked as F3 would mark it without anything but CalcError.
+// is marked as F3 would mark it, and against its variant, without anything
+// but CalcError.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -9,8 +10,8 @@
 #include <string_view>
 
 #include "calc/calc_error.h"
+#include "calc/sheet_check.h"
 #include "calc/sheet_file.h"
-#include "calc/work_check.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   pothenot::SheetFile file;
@@ -23,7 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (pothenot::WriteSheetFile(pothenot::ReadSheetFile(bytes)) != bytes) std::abort();
   pothenot::UseSeparator(file, file.decimalSeparator == "," ? "." : ",");
   try {
-    (void)pothenot::CheckWork(file.sheet, file.decimalSeparator);
+    (void)pothenot::CheckSheetFile(file);
   } catch (const pothenot::CalcError&) {
   }
   return 0;

@@ -13,7 +13,8 @@ declare -A allowed=(
   [ui/methods]="calc ui/common ui/sheet ui/methods"
   [ui/files]="calc ui/common ui/sheet ui/files"
   [ui/paper]="calc ui/common ui/sheet ui/drawing ui/methods ui/paper"
-  [ui/app]="calc ui/common ui/sheet ui/drawing ui/marking ui/methods ui/files ui/paper ui/app"
+  [ui/classcheck]="calc ui/common ui/sheet ui/marking ui/paper ui/classcheck"
+  [ui/app]="calc ui/common ui/sheet ui/drawing ui/marking ui/methods ui/files ui/paper ui/classcheck ui/app"
   [help]="help"
 )
 status=0

@@ -23,6 +23,7 @@ dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { sub(/^\./, "", $6); print $1, $6 }' >"$wo
 for expected in \
   "-rwxr-xr-x /usr/bin/pothenot" \
   "-rwxr-xr-x /usr/bin/pothenot-help" \
+  "-rwxr-xr-x /usr/libexec/pothenot/pothenot-windows" \
   "-rw-r--r-- /usr/share/pothenot/HELP.HLP" \
   "-rw-r--r-- /usr/share/applications/pothenot.desktop" \
   "-rw-r--r-- /usr/share/icons/hicolor/scalable/apps/pothenot.svg" \
@@ -38,7 +39,7 @@ for expected in \
   grep -qxF -- "$expected" "$work/files" || fail "missing or wrong mode: $expected"
 done
 # Whatever else the package holds stays in the program's own places.
-if grep -vE ' /usr/(bin/pothenot(-help)?|share/(pothenot|applications|icons/hicolor|metainfo|mime/packages|man/man1|doc/pothenot)/)' \
+if grep -vE ' /usr/(bin/pothenot(-help)?|libexec/pothenot/pothenot-windows|share/(pothenot|applications|icons/hicolor|metainfo|mime/packages|man/man1|doc/pothenot)/)' \
   "$work/files"; then
   fail "files outside the program's places (above)"
 fi

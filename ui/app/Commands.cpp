@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/app/Commands.h"
 
+#include "ui/classcheck/ClassCheckCommand.h"
 #include "ui/drawing/DrawingCommand.h"
 #include "ui/files/FileCommands.h"
 #include "ui/marking/WorkCheck.h"
@@ -24,7 +25,11 @@ Commands attachCommands(TForm2& form) {
   auto* files = new FileCommands(&form);
   files->setVariantSource([paper] { return paper->variant(); });
   QObject::connect(files, &FileCommands::sheetOpened, paper, &PaperCommands::markVariant);
-  return {drawing, marking, methods, paper, files};
+  // A row of the class window opens its sheet as Ctrl+O would: asked about
+  // unsaved changes first, a refusal told.
+  auto* classCheck = new ClassCheckCommand(
+      &form, marking, [files](const QString& path) { return files->openSheet(path); });
+  return {drawing, marking, methods, paper, files, classCheck};
 }
 
 }  // namespace pothenot

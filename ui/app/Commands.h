@@ -1,10 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QString>
+#include <functional>
+
 class TForm2;
 
 namespace pothenot {
 
+class ClassCheckCommand;
 class DrawingCommand;
 class FileCommands;
 class MethodsCommand;
@@ -15,11 +19,12 @@ class WorkCheck;
 /// and the window's background menu. All are children of the window and go
 /// with it; each makes its own windows when first used.
 struct Commands {
-  DrawingCommand* drawing;  ///< F2: "Чертёж засечки"
-  WorkCheck* marking;       ///< F3: "Проверить мои вычисления"
-  MethodsCommand* methods;  ///< F4: "Способы решения"
-  PaperCommands* paper;     ///< Ctrl+P, Ctrl+E, Ctrl+N, Ctrl+Shift+N: paper and variants
-  FileCommands* files;      ///< Ctrl+O, Ctrl+S, Ctrl+Shift+S: the sheet in a file
+  DrawingCommand* drawing;        ///< F2: "Чертёж засечки"
+  WorkCheck* marking;             ///< F3: "Проверить мои вычисления"
+  MethodsCommand* methods;        ///< F4: "Способы решения"
+  PaperCommands* paper;           ///< Ctrl+P, Ctrl+E, Ctrl+N, Ctrl+Shift+N: paper and variants
+  FileCommands* files;            ///< Ctrl+O, Ctrl+S, Ctrl+Shift+S: the sheet in a file
+  ClassCheckCommand* classCheck;  ///< Ctrl+Shift+O: "Проверить работы группы…"
 };
 
 /// Attaches every feature to `form`; the program and the window tests both

@@ -20,6 +20,7 @@ constexpr WindowTopic kTopics[] = {
     {"TForm2", "worksheet"},
     {"pothenot::DrawingWindow", "drawing"},
     {"pothenot::CheckList", "check-work"},
+    {"pothenot::ClassCheckWindow", "class-check"},
     {"pothenot::MethodsWindow", "methods"},
     {"pothenot::VariantDialog", "variants"},
     {"pothenot::ClassVariantsDialog", "variants"},

@@ -2,10 +2,12 @@
 #include "ui/app/Program.h"
 
 #include <QIcon>
+#include <QTimer>
 #include <utility>
 
 #include "ui/app/About.h"
 #include "ui/app/Start.h"
+#include "ui/classcheck/ClassCheckCommand.h"
 #include "ui/common/Application.h"
 #include "ui/common/Title.h"
 #include "ui/files/FileCommands.h"
@@ -54,13 +56,23 @@ Program::Program(TApplication& application, HelpCommand help)
 
 Program::~Program() = default;
 
-int Program::run() {
+int Program::run(const QStringList& files) {
   // The loop ends outright when the start window closes: quit() would first
   // ask every other window to close, and one that refused would keep the
   // application alive.
   const auto end = QObject::connect(form1_.get(), &TForm1::closed, &application_,
                                     [] { QCoreApplication::exit(0); });
   form1_->show();
+  if (!files.isEmpty()) {
+    QTimer::singleShot(0, form1_.get(), [this, files] {
+      commands_.files->openSheet(files.front());
+      if (files.size() > 1) {
+        QTimer::singleShot(0, form2_.get(),
+                           [this, files] { commands_.classCheck->checkFiles(files); });
+      }
+      form2_->exec();
+    });
+  }
   const int code = QApplication::exec();
   QObject::disconnect(end);
   return code;

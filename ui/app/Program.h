@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <memory>
 
 #include "ui/app/Commands.h"
@@ -39,8 +40,11 @@ class Program {
   const Commands& commands() const { return commands_; }
 
   /// Shows the start window and runs the event loop until it closes, whatever
-  /// else is open then. Returns the loop's exit code.
-  int run();
+  /// else is open then. Returns the loop's exit code. With `files` (sheet
+  /// files named on the command line) the problem window opens at once with
+  /// the first; with more than one, the window «Проверка работ группы» lists
+  /// them all, so that none is passed over in silence.
+  int run(const QStringList& files = {});
 
  private:
   TApplication& application_;

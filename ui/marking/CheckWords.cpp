@@ -78,27 +78,35 @@ QString markNote(const BoxMark& box) {
   return {};
 }
 
-QString checkSummary(const std::vector<BoxMark>& marks, const TWorksheet& sheet) {
+QString firstErrorWords(const std::vector<BoxMark>& marks, const TWorksheet& sheet) {
   const auto first = std::find_if(marks.begin(), marks.end(),
                                   [](const BoxMark& box) { return box.mark == Mark::Wrong; });
-  if (first == marks.end()) {
-    const auto count = [&](Mark mark) {
-      return std::count_if(marks.begin(), marks.end(),
-                           [mark](const BoxMark& box) { return box.mark == mark; });
-    };
-    const auto empty = count(Mark::Empty);
-    const auto unreadable = count(Mark::Unreadable);
-    if (empty == 0 && unreadable == 0) return QStringLiteral("Все вычисления верны");
-    QStringList unchecked;
-    if (empty > 0) unchecked << QStringLiteral("пустых полей — %1").arg(empty);
-    if (unreadable > 0) unchecked << QStringLiteral("нечитаемых — %1").arg(unreadable);
-    return QStringLiteral("Ошибок не найдено, но проверено не всё: ") +
-           unchecked.join(QStringLiteral(", "));
+  if (first != marks.end()) {
+    return QStringLiteral("первая ошибка — %1: у вас %2, верно %3")
+        .arg(quantity(first->field), inSentence(sheet.text(first->field)),
+             inSentence(first->expected));
   }
+  const auto count = [&](Mark mark) {
+    return std::count_if(marks.begin(), marks.end(),
+                         [mark](const BoxMark& box) { return box.mark == mark; });
+  };
+  const auto empty = count(Mark::Empty);
+  const auto unreadable = count(Mark::Unreadable);
+  if (empty == 0 && unreadable == 0) return QStringLiteral("все вычисления верны");
+  QStringList unchecked;
+  if (empty > 0) unchecked << QStringLiteral("пустых полей — %1").arg(empty);
+  if (unreadable > 0) unchecked << QStringLiteral("нечитаемых — %1").arg(unreadable);
+  return QStringLiteral("ошибок не найдено, но проверено не всё: ") +
+         unchecked.join(QStringLiteral(", "));
+}
 
-  QString sentence = QStringLiteral("Первая ошибка — %1: у вас %2, верно %3")
-                         .arg(quantity(first->field), inSentence(sheet.text(first->field)),
-                              inSentence(first->expected));
+QString checkSummary(const std::vector<BoxMark>& marks, const TWorksheet& sheet) {
+  QString sentence = firstErrorWords(marks, sheet);
+  sentence[0] = sentence[0].toUpper();
+  const auto first = std::find_if(marks.begin(), marks.end(),
+                                  [](const BoxMark& box) { return box.mark == Mark::Wrong; });
+  if (first == marks.end()) return sentence;
+
   QStringList carried;
   QStringList laterErrors;
   for (const BoxMark& box : marks) {

@@ -27,6 +27,14 @@ QColor markTint(Mark mark);
 /// ones, what the step gives from the student's own numbers.
 QString markNote(const BoxMark& box);
 
+/// The first error of a marked sheet in words, for a line among many sheets:
+/// "первая ошибка — K1: у вас −3523,42, верно −3523,41" (the box, what the
+/// student wrote there, the worksheet's text), "все вычисления верны", or with
+/// no error but boxes not checked, "ошибок не найдено, но проверено не всё:
+/// пустых полей — 3". `sheet` holds the student's texts that `marks` were
+/// made from.
+QString firstErrorWords(const std::vector<BoxMark>& marks, const TWorksheet& sheet);
+
 /// The sentence at the top of the list window: "Все вычисления верны", or
 /// where the first error is, what the student wrote there against the
 /// worksheet, and which boxes follow from it. `sheet` holds the student's

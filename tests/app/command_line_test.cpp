@@ -1,0 +1,175 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The program's command line, run as a real process on sheet files made here
+// from variants: --variant, --calculate, --check with its lines, its JSON and
+// its reports, and every exit code.
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "calc/resection.h"
+#include "calc/sheet_file.h"
+#include "calc/variant.h"
+
+using namespace pothenot;
+using namespace Qt::StringLiterals;
+using namespace std::string_literals;
+
+struct Run {
+  int code;
+  QByteArray out, err;
+};
+
+class TestCommandLine : public QObject {
+  Q_OBJECT
+
+  QTemporaryDir dir_;
+
+  static Run run(const QStringList& arguments) {
+    QProcess process;
+    process.start(QStringLiteral(POTHENOT_PROGRAM), arguments);
+    process.waitForFinished(60000);
+    return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
+  }
+  QString save(const QString& name, const SheetFile& file) {
+    QFile out(dir_.filePath(name));
+    out.open(QIODevice::WriteOnly);
+    out.write(QByteArray::fromStdString(WriteSheetFile(file)));
+    return out.fileName();
+  }
+  static SheetFile read(const QByteArray& bytes) { return ReadSheetFile(bytes.toStdString()); }
+  static SheetFile worked(std::uint32_t variant, const char* student) {
+    SheetFile file{MakeVariant(variant), ",", variant, student};
+    Calculate(file.sheet, ",");
+    return file;
+  }
+
+ private slots:
+  // A variant comes out as a sheet file of its givens; --calculate gives what
+  // Calculate gives, and where Calculate stops, the sheet as it left it.
+  void variantAndCalculate() {
+    const Run variant = run({u"--variant"_s, u"17"_s});
+    QCOMPARE(variant.code, 0);
+    const SheetFile given = read(variant.out);
+    QVERIFY(given.variant == 17u && given.decimalSeparator == ",");
+    for (const FieldInfo& f : Fields())
+      QCOMPARE(given.sheet.text(f.name), MakeVariant(17).text(f.name));
+
+    SheetFile point = given;
+    UseSeparator(point, ".");
+    const Run calculated = run({u"--calculate"_s, save(u"v17.pothenot"_s, point)});
+    QCOMPARE(calculated.code, 0);
+    Calculate(point.sheet, ".");
+    const SheetFile out = read(calculated.out);
+    QCOMPARE(out.decimalSeparator, "."s);
+    for (const FieldInfo& f : Fields()) QCOMPARE(out.sheet.text(f.name), point.sheet.text(f.name));
+
+    point.sheet.setText(Field::EXb, "");
+    const Run stopped = run({u"--calculate"_s, save(u"empty.pothenot"_s, point)});
+    QCOMPARE(stopped.code, 1);
+    QVERIFY(QString::fromUtf8(stopped.err).contains(u"«Xb» не заполнено"_s));
+    QCOMPARE(read(stopped.out).sheet.text(Field::EK1), point.sheet.text(Field::EK1));
+  }
+
+  // Four students: all right, K1 altered and δε left empty, a given not the
+  // variant's, a file that is no sheet. Lines, JSON and both reports.
+  void checkAClass() {
+    SheetFile wrong = worked(18, "Петров П.");
+    std::string k1 = wrong.sheet.text(Field::EK1);
+    k1.back() = k1.back() == '1' ? '2' : '1';
+    wrong.sheet.setText(Field::EK1, k1);
+    wrong.sheet.setText(Field::Ede, "");
+    SheetFile moved{MakeVariant(19), ",", 19u, "Сидоров"};
+    moved.sheet.setText(Field::EXd, "1" + moved.sheet.text(Field::EXd));
+    Calculate(moved.sheet, ",");
+    QFile broken(dir_.filePath(u"d.pothenot"_s));
+    QVERIFY(broken.open(QIODevice::WriteOnly) && broken.write("{}") == 2);
+    const QStringList files{save(u"a.pothenot"_s, worked(17, "Иванова А.")),
+                            save(u"b.pothenot"_s, wrong), save(u"c.pothenot"_s, moved),
+                            broken.fileName()};
+
+    const Run lines = run(QStringList{u"--check"_s} + files);
+    QCOMPARE(lines.code, 1);
+    const QStringList said = QString::fromUtf8(lines.out).split(u'\n', Qt::SkipEmptyParts);
+    QCOMPARE(said.size(), 4);
+    QVERIFY(
+        said[0].endsWith(u"все вычисления верны\tверно 29, следует из ошибки 0, ошибка 0, "
+                         "пусто 0, не читается 0"_s));
+    QVERIFY2(said[1].contains(u"\tПетров П.\tвариант 18\tпервая ошибка — K1: у вас "_s) &&
+                 said[1].endsWith(u"\tверно 27, следует из ошибки 0, ошибка 1, пусто 1, "
+                                  "не читается 0"_s),
+             qPrintable(said[1]));
+    QVERIFY(said[2].endsWith(u"\tисходные данные не те, что в варианте 19: Xd"_s));
+    QVERIFY(said[3].contains(u"Файл «d.pothenot» не прочитан: "_s));
+
+    const Run json = run(QStringList{u"--check"_s, u"--json"_s} + files);
+    const QJsonArray array = QJsonDocument::fromJson(json.out).array();
+    QCOMPARE(array.size(), 4);
+    QCOMPARE(array[1][u"file"_s].toString(), files[1]);
+    QCOMPARE(array[1][u"variant"_s].toInt(), 18);
+    QVERIFY(array[1][u"error"_s].isNull() && array[3][u"variant"_s].isNull());
+    QVERIFY(array[3][u"error"_s].toString().contains(u"не прочитан"_s));
+    QStringList order;  // the results in the order Calculate writes them
+    TWorksheet heard = MakeVariant(18);
+    heard.setObserver([&](std::string_view name) {
+      if (Info(*FieldByName(name)).role == Role::Result) order << QString::fromUtf8(name);
+    });
+    Calculate(heard, ",");
+    const QJsonArray marks = array[1][u"marks"_s].toArray();
+    QCOMPARE(marks.size(), order.size());
+    for (qsizetype i = 0; i < marks.size(); ++i) {
+      QCOMPARE(marks[i][u"field"_s].toString(), order[i]);
+      const auto name = order[i].toStdString();
+      QCOMPARE(marks[i][u"expected"_s].toString().toStdString(), heard.text(name));
+      QCOMPARE(marks[i][u"mark"_s].toString(), name == "EK1"   ? u"wrong"_s
+                                               : name == "Ede" ? u"empty"_s
+                                                               : u"correct"_s);
+    }
+
+    const QString pdf = dir_.filePath(u"отчёт.pdf"_s), csv = dir_.filePath(u"отчёт.csv"_s);
+    QCOMPARE(run(QStringList{u"--check"_s, u"--report"_s, pdf} + files).code, 1);
+    QCOMPARE(run(QStringList{u"--check"_s, u"--report="_s + csv} + files).code, 1);
+    QProcess text;
+    text.start(u"pdftotext"_s, {u"-layout"_s, pdf, u"-"_s});
+    QVERIFY(text.waitForFinished());
+    const QString page = QString::fromUtf8(text.readAllStandardOutput());
+    QVERIFY2(page.contains(u"Проверка работ группы"_s), qPrintable(page));
+    const qsizetype d = page.indexOf(u"d.pothenot"_s), b = page.indexOf(u"Петров"_s),
+                    c = page.indexOf(u"Сидоров"_s), a = page.indexOf(u"Иванова"_s);
+    QVERIFY2(d > 0 && d < b && b < c && c < a, qPrintable(page));
+    QFile table(csv);
+    QVERIFY(table.open(QIODevice::ReadOnly));
+    const QList<QByteArray> rows = table.readAll().split('\n');
+    QVERIFY(rows[0].startsWith("\xEF\xBB\xBF\"Файл\";\"Студент\";\"Вариант\""));
+    QCOMPARE(rows.size(), 6);  // a heading, four students, the empty end
+    QVERIFY(rows[1].startsWith("\"d.pothenot\";\"\";\"\";\"Файл «d.pothenot»"));
+    QVERIFY(rows[2].startsWith("\"b.pothenot\";\"Петров П.\";\"18\";\"первая ошибка — K1"));
+    QVERIFY(rows[2].endsWith(";\"27\";\"0\";\"1\";\"1\";\"0\";\"\"\r"));
+  }
+
+  // Wrong usage is 2 with a Russian sentence, whatever is wrong.
+  void wrongUsage() {
+    const QStringList file{dir_.filePath(u"v17.pothenot"_s)};
+    for (const QStringList& arguments :
+         {QStringList{u"--bogus"_s},
+          {u"--check"_s},
+          {u"--variant"_s, u"0"_s},
+          {u"--variant"_s, u"1000000"_s},
+          {u"--variant"_s, u"x"_s},
+          QStringList{u"--json"_s} + file,
+          QStringList{u"--check"_s, u"--report"_s, u"r.txt"_s} + file,
+          {u"--calculate"_s},
+          QStringList{u"--calculate"_s, u"--check"_s} + file}) {
+      const Run wrong = run(arguments);
+      QVERIFY2(wrong.code == 2 && wrong.out.isEmpty() && wrong.err.startsWith("pothenot: "),
+               qPrintable(arguments.join(u' ')));
+    }
+    QVERIFY(QString::fromUtf8(run({u"--help"_s}).out).contains(u"--check"_s));
+  }
+};
+
+QTEST_GUILESS_MAIN(TestCommandLine)
+
+#include "command_line_test.moc"
