@@ -8,9 +8,6 @@
 
 #include <string>
 
-#include "calc/resection.h"
-#include "calc/variant.h"
-
 namespace pothenot {
 namespace {
 
@@ -51,13 +48,6 @@ TEST(SheetFile, SurvivesWritingAndReadingByteForByte) {
   EXPECT_EQ(read.student, file.student);
   EXPECT_EQ(read.variant, 17u);
   EXPECT_EQ(WriteSheetFile(read), bytes);
-
-  file.variant.reset();
-  file.student.clear();
-  const std::string plain = WriteSheetFile(file);
-  EXPECT_EQ(plain.find("variant"), std::string::npos);
-  EXPECT_EQ(plain.find("student"), std::string::npos);
-  EXPECT_EQ(ReadSheetFile(plain).variant, std::nullopt);
 }
 
 TEST(SheetFile, ReadsWhatItNeedsAndIgnoresTheRest) {
@@ -108,21 +98,15 @@ TEST(SheetFile, RefusesWhatIsNotASheetItCanRead) {
   }
 }
 
-TEST(SheetFile, ASheetTypedWithACommaCalculatesTheSameWithAPoint) {
-  SheetFile comma;
-  comma.sheet = MakeVariant(17);
-  comma.sheet.setText("EK1", "1.5");  // unreadable with a comma, and must stay so
-  SheetFile point = ReadSheetFile(WriteSheetFile(comma));
+// The window test calculates a comma sheet on a point desktop; here, what
+// moving it cannot show there: a text unreadable with one separator stays so.
+TEST(SheetFile, MovedToTheOtherSeparatorEveryTextReadsAsBefore) {
+  SheetFile point = ReadSheetFile(R"({"format": "pothenot-sheet", "version": 1,
+      "fields": {"EK1": "1.5", "EXa": "-2,5E3"}})");
   UseSeparator(point, ".");
   EXPECT_EQ(point.decimalSeparator, ".");
   EXPECT_EQ(point.sheet.text("EK1"), "1,5");
-  EXPECT_EQ(point.sheet.text("EXaa"), point.sheet.text("EXa"));
-
-  Calculate(comma.sheet, ",");
-  Calculate(point.sheet, ".");
-  UseSeparator(point, ",");
-  for (const FieldInfo& f : Fields())
-    EXPECT_EQ(point.sheet.text(f.name), comma.sheet.text(f.name)) << f.name;
+  EXPECT_EQ(point.sheet.text("EXaa"), "-2.5E3");
 }
 
 }  // namespace
