@@ -14,6 +14,7 @@
 #include "calc/sheet_file.h"
 #include "calc/variant.h"
 #include "ui/classcheck/ClassReport.h"
+#include "ui/common/SheetReading.h"
 #include "ui/common/Title.h"
 
 namespace pothenot::commandLine {
@@ -123,7 +124,7 @@ int wrongUsage(const QString& why) {
 int calculate(const QString& path) {
   SheetFile file;
   try {
-    file = classcheck::readSheet(path);
+    file = readSheetFile(path);
   } catch (const std::runtime_error& failure) {
     writeLine(stderr, QString::fromUtf8(failure.what()));
     return kFileFailed;

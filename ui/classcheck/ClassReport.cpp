@@ -8,6 +8,7 @@
 #include <stdexcept>
 
 #include "calc/calc_error.h"
+#include "ui/common/SheetReading.h"
 #include "ui/marking/CheckWords.h"
 
 namespace pothenot::classcheck {
@@ -48,23 +49,6 @@ QByteArray csvLine(const QStringList& cells) {
 
 }  // namespace
 
-SheetFile readSheet(const QString& path) {
-  const QString name = QFileInfo(path).fileName();
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) {
-    throw std::runtime_error(QStringLiteral("Файл %1 не прочитан: его не открыть (%2).")
-                                 .arg(quoted(name), file.errorString())
-                                 .toStdString());
-  }
-  // One byte past the limit is enough for the reader to refuse the file.
-  const QByteArray bytes = file.read(qint64(kSheetFileMaxBytes) + 1);
-  try {
-    return ReadSheetFile(std::string_view(bytes.constData(), std::size_t(bytes.size())));
-  } catch (const SheetFileError& error) {
-    throw std::runtime_error(error.Sentence(name.toStdString()));
-  }
-}
-
 QString StudentRow::fileName() const {
   return QFileInfo(path).fileName();
 }
@@ -81,7 +65,7 @@ StudentRow markFile(const QString& path) {
   StudentRow row;
   row.path = path;
   try {
-    const SheetFile file = readSheet(path);
+    const SheetFile file = readSheetFile(path);
     row.student = QString::fromStdString(file.student);
     row.variant = file.variant;
     row.givensNote = givensNote(file, GivensDifferingFromVariant(file));

@@ -22,12 +22,6 @@ namespace pothenot::classcheck {
 /// The file name extension of a sheet file.
 inline const QString kSheetSuffix = QStringLiteral("pothenot");
 
-/// Reads the sheet file at `path`, refusing one larger than
-/// kSheetFileMaxBytes before reading more of it. Throws std::runtime_error
-/// whose what() is the one Russian sentence to tell the user: the sheet
-/// file's own (`SheetFileError::Sentence`), or that the file cannot be opened.
-SheetFile readSheet(const QString& path);
-
 /// One student's file marked.
 struct StudentRow {
   QString path;     ///< as it was given

@@ -5,7 +5,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDropEvent>
-#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -14,8 +13,10 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QUrl>
+#include <stdexcept>
 
 #include "ui/common/SafeFile.h"
+#include "ui/common/SheetReading.h"
 #include "ui/common/Title.h"
 #include "ui/files/StudentDialog.h"
 #include "ui/sheet/Zadaha.h"
@@ -42,14 +43,6 @@ QString DroppedSheet(const QMimeData* data) {
   if (!url.isLocalFile()) return {};
   const QString path = url.toLocalFile();
   return path.endsWith(kSuffix, Qt::CaseInsensitive) ? path : QString();
-}
-
-/// Why a file could not be read at all, as the end of a sentence.
-QString WhyUnread(const QFileInfo& info, const QFile& file) {
-  if (!info.exists()) return QStringLiteral("такого файла нет");
-  if (info.isDir()) return QStringLiteral("это папка, а не файл");
-  if (!info.isReadable()) return QStringLiteral("нет права его читать");
-  return QStringLiteral("ошибка чтения (%1)").arg(file.errorString());
 }
 
 }  // namespace
@@ -109,39 +102,18 @@ bool FileCommands::maySetAside() {
 
 bool FileCommands::openSheet(const QString& path) {
   if (!maySetAside()) return false;
-  const QFileInfo info(path);
-  const std::string name = info.fileName().toStdString();
-  QFile device(path);
-  // A file far larger than any sheet is refused by its size, unread; a device
-  // that reports no size is read no further than the largest sheet.
-  if (info.isFile() && static_cast<std::size_t>(info.size()) > kSheetFileMaxBytes) {
-    refuse(QString::fromStdString(TooLargeSheetFile().Sentence(name)));
-    return false;
-  }
-  if (info.isDir() || !device.open(QIODevice::ReadOnly)) {
-    refuse(
-        QStringLiteral("Файл «%1» не прочитан: %2.").arg(info.fileName(), WhyUnread(info, device)));
-    return false;
-  }
-  const QByteArray bytes = device.read(static_cast<qint64>(kSheetFileMaxBytes) + 1);
-  if (device.error() != QFileDevice::NoError) {
-    refuse(
-        QStringLiteral("Файл «%1» не прочитан: %2.").arg(info.fileName(), WhyUnread(info, device)));
-    return false;
-  }
   SheetFile file;
   try {
-    file =
-        ReadSheetFile(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
-  } catch (const SheetFileError& error) {
-    refuse(QString::fromStdString(error.Sentence(name)));
+    file = readSheetFile(path);
+  } catch (const std::runtime_error& refusal) {
+    refuse(QString::fromStdString(refusal.what()));
     return false;
   }
   UseSeparator(file, TForm2::decimalSeparator());
   TWorksheet& sheet = form_->worksheet();
   for (const FieldInfo& field : Fields())
     if (field.role != Role::Mirror) sheet.setText(field.name, file.sheet.text(field.name));
-  path_ = info.absoluteFilePath();
+  path_ = QFileInfo(path).absoluteFilePath();
   student_ = file.student;
   emit sheetOpened(file.variant.value_or(0));
   last_ = current();

@@ -1,0 +1,44 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/common/SheetReading.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <stdexcept>
+
+namespace pothenot {
+
+namespace {
+
+[[noreturn]] void refuse(const QFileInfo& info, const QString& why) {
+  throw std::runtime_error(
+      QStringLiteral("Файл «%1» не прочитан: %2.").arg(info.fileName(), why).toStdString());
+}
+
+}  // namespace
+
+SheetFile readSheetFile(const QString& path) {
+  const QFileInfo info(path);
+  const std::string name = info.fileName().toStdString();
+  if (!info.exists()) refuse(info, QStringLiteral("такого файла нет"));
+  if (info.isDir()) refuse(info, QStringLiteral("это папка, а не файл"));
+  // A file far larger than any sheet is refused unread; a device that reports
+  // no size is read no further than one byte past the largest sheet.
+  if (info.isFile() && static_cast<std::size_t>(info.size()) > kSheetFileMaxBytes)
+    throw std::runtime_error(TooLargeSheetFile().Sentence(name));
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) {
+    refuse(info, info.isReadable() ? QStringLiteral("его не открыть (%1)").arg(file.errorString())
+                                   : QStringLiteral("нет права его читать"));
+  }
+  const QByteArray bytes = file.read(static_cast<qint64>(kSheetFileMaxBytes) + 1);
+  if (file.error() != QFileDevice::NoError)
+    refuse(info, QStringLiteral("ошибка чтения (%1)").arg(file.errorString()));
+  try {
+    return ReadSheetFile(
+        std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+  } catch (const SheetFileError& error) {
+    throw std::runtime_error(error.Sentence(name));
+  }
+}
+
+}  // namespace pothenot

@@ -1,0 +1,20 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QString>
+
+#include "calc/sheet_file.h"
+
+namespace pothenot {
+
+/// The sheet file at `path`, read the one way every command reads it (Ctrl+O,
+/// a dropped file, the class window, the command line): a file larger than
+/// kSheetFileMaxBytes is refused by its size before it is read, any other is
+/// read whole and taken by `ReadSheetFile`. Its texts keep the file's own
+/// separator. Throws `std::runtime_error` whose what() is the one Russian
+/// sentence to tell the user, naming the file: the sheet file's own
+/// (`SheetFileError::Sentence`), or why the file could not be read at all (not
+/// there, a folder, not readable).
+SheetFile readSheetFile(const QString& path);
+
+}  // namespace pothenot
