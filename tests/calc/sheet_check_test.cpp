@@ -34,9 +34,6 @@ TEST(SheetCheck, CountsTheMarksAndTellsGivensThatAreNotTheVariants) {
   file.sheet.setText(Field::EYc, WithSeparator(MakeVariant(17).text(Field::EYc), "."));
   const SheetCheck check = CheckSheetFile(file);
   EXPECT_EQ(check.firstWrong, Field::EK1);
-  EXPECT_EQ(check.count(Mark::Wrong) + check.count(Mark::Carried) + check.count(Mark::Correct) +
-                check.count(Mark::Empty) + check.count(Mark::Unreadable),
-            29u);
   EXPECT_EQ(check.count(Mark::Empty), 1u);
   EXPECT_GE(check.count(Mark::Carried), 1u);
   EXPECT_EQ(check.differingGivens, std::vector{Field::EXd});
