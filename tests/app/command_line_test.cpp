@@ -81,7 +81,7 @@ class TestCommandLine : public QObject {
     k1.back() = k1.back() == '1' ? '2' : '1';
     wrong.sheet.setText(Field::EK1, k1);
     wrong.sheet.setText(Field::Ede, "");
-    SheetFile moved{MakeVariant(19), ",", 19u, "Сидоров"};
+    SheetFile moved{MakeVariant(19), ",", 19u, "=Сидоров"};
     moved.sheet.setText(Field::EXd, "1" + moved.sheet.text(Field::EXd));
     Calculate(moved.sheet, ",");
     QFile broken(dir_.filePath(u"d.pothenot"_s));
@@ -147,6 +147,7 @@ class TestCommandLine : public QObject {
     QVERIFY(rows[1].startsWith("\"d.pothenot\";\"\";\"\";\"Файл «d.pothenot»"));
     QVERIFY(rows[2].startsWith("\"b.pothenot\";\"Петров П.\";\"18\";\"первая ошибка — K1"));
     QVERIFY(rows[2].endsWith(";\"27\";\"0\";\"1\";\"1\";\"0\";\"\"\r"));
+    QVERIFY(rows[3].startsWith("\"c.pothenot\";\"'=Сидоров\""));  // not a formula
   }
 
   // Wrong usage is 2 with a Russian sentence, whatever is wrong.

@@ -41,6 +41,9 @@ QString givensNote(const SheetFile& file, const std::vector<Field>& differing) {
 QByteArray csvLine(const QStringList& cells) {
   QStringList quotedCells;
   for (QString cell : cells) {
+    // A name from a student's file that a spreadsheet would take for a
+    // formula ("=HYPERLINK(…)") is shown as the text it is.
+    if (!cell.isEmpty() && QStringLiteral("=+-@\t\r").contains(cell.front())) cell.prepend(u'\'');
     cell.replace(u'"', QStringLiteral("\"\""));
     quotedCells << u'"' + cell + u'"';
   }
