@@ -71,11 +71,13 @@ StudentRow markFile(const QString& path) {
     const SheetFile file = readSheetFile(path);
     row.student = QString::fromStdString(file.student);
     row.variant = file.variant;
-    row.givensNote = givensNote(file, GivensDifferingFromVariant(file));
     try {
       row.check = CheckSheetFile(file);
+      row.givensNote = givensNote(file, row.check.differingGivens);
       row.firstError = firstErrorWords(row.check.marks, file.sheet);
     } catch (const CalcError& error) {
+      // A sheet that cannot be marked still tells whether its givens are the variant's.
+      row.givensNote = givensNote(file, GivensDifferingFromVariant(file));
       QString message = QString::fromUtf8(error.what());
       if (!message.isEmpty()) message[0] = message[0].toLower();
       row.error = QStringLiteral("Файл %1 не проверен: %2").arg(quoted(row.fileName()), message);
