@@ -126,10 +126,7 @@ safeFile::Outcome writeReport(const QString& path, const std::vector<StudentRow>
                              return true;
                            });
   }
-  const QByteArray csv = reportCsv(rows);
-  return safeFile::write(path, [&csv](QIODevice& file) {
-    return file.write(csv) == csv.size() ? safeFile::Outcome::Written : safeFile::Outcome::Failed;
-  });
+  return safeFile::write(path, reportCsv(rows));
 }
 
 }  // namespace pothenot::classcheck

@@ -46,4 +46,10 @@ Outcome write(const QString& path, const std::function<Outcome::Status(QIODevice
   return Outcome{Outcome::Written, {}};
 }
 
+Outcome write(const QString& path, const QByteArray& bytes) {
+  return write(path, [&bytes](QIODevice& file) {
+    return file.write(bytes) == bytes.size() ? Outcome::Written : Outcome::Failed;
+  });
+}
+
 }  // namespace pothenot::safeFile

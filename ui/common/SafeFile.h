@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <functional>
 
@@ -28,5 +29,9 @@ bool mayReplace(QWidget* parent, const QString& path);
 /// disk, a folder that cannot be written into) is Failed too. On anything but
 /// Written whatever was at `path` stays as it was.
 Outcome write(const QString& path, const std::function<Outcome::Status(QIODevice&)>& write);
+
+/// Writes `bytes` as the whole of `path`, the same way: a file made in
+/// memory (a sheet file, a CSV table).
+Outcome write(const QString& path, const QByteArray& bytes);
 
 }  // namespace pothenot::safeFile

@@ -165,12 +165,7 @@ bool FileCommands::saveAs() {
 
 bool FileCommands::writeTo(const QString& path) {
   const SheetFile file = current();
-  const std::string bytes = WriteSheetFile(file);
-  const auto outcome = safeFile::write(path, [&bytes](QIODevice& device) {
-    const auto size = static_cast<qint64>(bytes.size());
-    return device.write(bytes.data(), size) == size ? safeFile::Outcome::Written
-                                                    : safeFile::Outcome::Failed;
-  });
+  const auto outcome = safeFile::write(path, QByteArray::fromStdString(WriteSheetFile(file)));
   if (outcome.status != safeFile::Outcome::Written) {
     if (outcome.status == safeFile::Outcome::Failed) refuse(outcome.message);
     return false;

@@ -223,18 +223,11 @@ Outcome writeSheetFiles(std::uint32_t first, int count, const QString& folder) {
         QStringLiteral("Не удалось создать папку «%1».").arg(QDir::toNativeSeparators(folder))};
   const QStringList paths = sheetFilePaths(first, count, folder);
   for (int i = 0; i < count; ++i) {
-    SheetFile file;
-    file.variant = first + static_cast<std::uint32_t>(i);
-    const TWorksheet variant = MakeVariant(*file.variant);
-    file.sheet.clear();
-    for (const auto& info : Fields())
-      if (info.role == Role::Given) file.sheet.setText(info.name, variant.text(info.name));
-    file.decimalSeparator = std::string(kSeparator);
-    const std::string bytes = WriteSheetFile(file);
-    const Outcome outcome = safeFile::write(paths[i], [&bytes](QIODevice& device) {
-      const auto size = static_cast<qint64>(bytes.size());
-      return device.write(bytes.data(), size) == size ? Outcome::Written : Outcome::Failed;
-    });
+    const std::uint32_t number = first + static_cast<std::uint32_t>(i);
+    // The variant as MakeVariant gives it: its givens, with a comma, and empty results.
+    const SheetFile file{MakeVariant(number), std::string(kSeparator), number, {}};
+    const Outcome outcome =
+        safeFile::write(paths[i], QByteArray::fromStdString(WriteSheetFile(file)));
     if (outcome.status != Outcome::Written) return outcome;
   }
   return Outcome{Outcome::Written, {}};
