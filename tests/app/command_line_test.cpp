@@ -167,7 +167,6 @@ class TestCommandLine : public QObject {
       QVERIFY2(wrong.code == 2 && wrong.out.isEmpty() && wrong.err.startsWith("pothenot: "),
                qPrintable(arguments.join(u' ')));
     }
-    QVERIFY(QString::fromUtf8(run({u"--help"_s}).out).contains(u"--check"_s));
   }
 };
 
