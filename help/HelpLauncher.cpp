@@ -5,9 +5,9 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLibraryInfo>
-#include <QLocalSocket>
 #include <QTranslator>
 
+#include "help/HelpChannel.h"
 #include "help/HelpFile.h"
 #include "help/HelpViewer.h"
 
@@ -36,13 +36,7 @@ std::unique_ptr<HelpViewer> HelpLauncher::fail(const QString& message) {
 
 bool HelpLauncher::forward(const QStringList& arguments) {
   const qsizetype at = arguments.indexOf(QStringLiteral("--channel"));
-  if (at < 0 || at + 1 >= arguments.size()) return false;
-  QLocalSocket socket;
-  socket.connectToServer(arguments[at + 1]);
-  if (!socket.waitForConnected(1000)) return false;
-  socket.write(arguments.join(u'\n').toUtf8());
-  socket.disconnectFromServer();
-  return socket.state() == QLocalSocket::UnconnectedState || socket.waitForDisconnected(1000);
+  return at >= 0 && at + 1 < arguments.size() && helpChannel::send(arguments[at + 1], arguments);
 }
 
 std::unique_ptr<HelpViewer> HelpLauncher::open(const QStringList& arguments) {
@@ -92,7 +86,9 @@ std::unique_ptr<HelpViewer> HelpLauncher::open(const QStringList& arguments) {
   viewer->setTopicsVisible(topics || !topic.isEmpty());
   if (topics) viewer->showTopics();
   if (!topic.isEmpty()) viewer->showTopic(topic);
-  if (!channel.isEmpty()) viewer->listen(channel);
+  // A channel that cannot be opened is told, and the help asked for shows
+  // all the same: only the program's next request starts a viewer of its own.
+  if (!channel.isEmpty() && !viewer->listen(channel, &error) && sink_) sink_(error);
   return viewer;
 }
 

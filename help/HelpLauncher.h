@@ -34,13 +34,14 @@ class HelpLauncher {
   QString locate(const QString& name) const;
 
   /// `arguments` without the program's name. Returns the viewer, not yet
-  /// shown, or nothing after reporting the failure. Qt's own texts are
+  /// shown, or nothing after reporting the failure. A channel that cannot be
+  /// opened is reported too, and the viewer returned all the same. Qt's own texts are
   /// Russian from the first call on (Qt's translation, from its folder).
   std::unique_ptr<HelpViewer> open(const QStringList& arguments);
 
   /// Hands `arguments` to the viewer that listens on their channel, if one
-  /// does: it shows what they ask for and comes to the front. False where
-  /// they name no channel or nobody listens on it.
+  /// does (helpChannel::send): it shows what they ask for and comes to the
+  /// front. False where they name no channel or nobody listens on it.
   static bool forward(const QStringList& arguments);
 
  private:

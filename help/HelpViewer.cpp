@@ -4,11 +4,10 @@
 #include <QAction>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QLocalServer>
-#include <QLocalSocket>
 #include <QStyle>
 #include <QTreeWidget>
 
+#include "help/HelpChannel.h"
 #include "ui_HelpViewer.h"
 
 namespace pothenot {
@@ -161,25 +160,10 @@ bool HelpViewer::showTopic(const QString& id) {
   return true;
 }
 
-bool HelpViewer::listen(const QString& name) {
-  auto* server = new QLocalServer(this);
-  server->setSocketOptions(QLocalServer::UserAccessOption);
-  QLocalServer::removeServer(name);  // left by a viewer that did not end cleanly
-  connect(server, &QLocalServer::newConnection, this, [this, server] {
-    while (QLocalSocket* socket = server->nextPendingConnection()) {
-      // A request is read whole once its sender has gone.
-      const auto take = [this, socket] {
-        answer(QString::fromUtf8(socket->readAll()).split(u'\n'));
-        socket->deleteLater();
-      };
-      if (socket->state() == QLocalSocket::UnconnectedState) {
-        take();
-      } else {
-        connect(socket, &QLocalSocket::disconnected, this, take);
-      }
-    }
-  });
-  return server->listen(name);
+bool HelpViewer::listen(const QString& name, QString* error) {
+  return helpChannel::listen(
+             name, this, [this](const QStringList& arguments) { answer(arguments); }, error) !=
+         nullptr;
 }
 
 void HelpViewer::answer(const QStringList& arguments) {

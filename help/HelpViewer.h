@@ -47,8 +47,9 @@ class HelpViewer : public QWidget {
   /// command line of the viewer, one argument a line ("--topics" or
   /// "--topic ID", and the file, which is this one); the viewer shows what
   /// it asks for and comes to the front, restored if it was minimised.
-  /// False where the channel cannot be opened.
-  bool listen(const QString& name);
+  /// False where the channel cannot be opened (helpChannel::listen), with
+  /// `error` (if given) saying why.
+  bool listen(const QString& name, QString* error = nullptr);
   /// What a request does: `arguments` as on the command line.
   void answer(const QStringList& arguments);
   QString currentTopic() const;

@@ -6,15 +6,18 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QLocalServer>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 #include <QTreeWidget>
 
 #include "help/HelpBrowser.h"
+#include "help/HelpChannel.h"
 #include "help/HelpFile.h"
 #include "help/HelpLauncher.h"
 #include "help/HelpViewer.h"
@@ -192,6 +195,48 @@ class HelpTest : public QObject {
     QTRY_VERIFY(open->isActiveWindow());
     QCOMPARE(open->currentTopic(), QStringLiteral("extra"));
     QVERIFY(!HelpLauncher::forward({"--topic", "extra", "HELP.HLP"}));
+  }
+
+  // The channel's socket lies in a folder that is the user's alone. What
+  // others left where it once lay (a folder of its name in the shared
+  // temporary folder, a socket in a runtime folder others may enter) takes
+  // no request; a stale socket file of the user's own (a viewer killed) goes;
+  // a folder of the user's opened to others is not used, and the viewer says
+  // so but shows the help all the same.
+  void theChannelIsTheUsersAlone() {
+    QTemporaryDir temp, runtime;
+    const QByteArray tmpWas = qgetenv("TMPDIR"), runtimeWas = qgetenv("XDG_RUNTIME_DIR");
+    const auto restore = qScopeGuard([&] {
+      for (const auto& [variable, was] :
+           {std::pair{"TMPDIR", tmpWas}, {"XDG_RUNTIME_DIR", runtimeWas}})
+        was.isNull() ? qunsetenv(variable) : qputenv(variable, was);
+    });
+    QVERIFY(QFile::setPermissions(
+        runtime.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner |
+                            QFileDevice::ReadOther | QFileDevice::ExeOther));
+    qputenv("TMPDIR", QFile::encodeName(temp.path()));
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
+    const QString name = QStringLiteral("pothenot-help-test");
+    QLocalServer others;
+    others.setSocketOptions(QLocalServer::WorldAccessOption);
+    QVERIFY(others.listen(runtime.filePath(name)) && QDir(temp.path()).mkdir(name));
+    QStringList told;
+    HelpLauncher launcher({dir_.path()}, [&](const QString& m) { told << m; });
+    const QStringList start{"--channel", name, "HELP.HLP"},
+        ask{"--topic", "extra", "--channel", name, "HELP.HLP"};
+    for (const bool stale : {false, true}) {
+      if (stale) QVERIFY(WriteFile(helpChannel::path(name), "left by a killed viewer"));
+      const std::unique_ptr<HelpViewer> open = launcher.open(start);
+      QVERIFY2(open && told.isEmpty(), qPrintable(told.join(u'\n')));
+      QVERIFY(HelpLauncher::forward(ask));
+      QTRY_COMPARE(open->currentTopic(), QStringLiteral("extra"));
+    }
+    QVERIFY(!others.hasPendingConnections());
+    const QString own = helpChannel::folder();
+    QVERIFY(own.startsWith(temp.path()) &&
+            QFile::setPermissions(own, QFile::permissions(own) | QFileDevice::WriteOther));
+    QVERIFY(launcher.open(start) && told.size() == 1 && told[0].contains(own));
+    QVERIFY(!HelpLauncher::forward(ask));
   }
 
   void linksLeadBetweenTopics() {

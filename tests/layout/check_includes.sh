@@ -14,7 +14,7 @@ declare -A allowed=(
   [ui/files]="calc ui/common ui/sheet ui/files"
   [ui/paper]="calc ui/common ui/sheet ui/drawing ui/methods ui/paper"
   [ui/classcheck]="calc ui/common ui/sheet ui/marking ui/paper ui/classcheck"
-  [ui/app]="calc ui/common ui/sheet ui/drawing ui/marking ui/methods ui/files ui/paper ui/classcheck ui/app"
+  [ui/app]="calc ui/common ui/sheet ui/drawing ui/marking ui/methods ui/files ui/paper ui/classcheck ui/app help"
   [help]="help"
 )
 status=0

@@ -3,11 +3,13 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QLocalSocket>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QTimer>
 #include <atomic>
 #include <utility>
+
+#include "help/HelpChannel.h"
 
 #ifndef POTHENOT_BINDIR
 #define POTHENOT_BINDIR "/usr/local/bin"
@@ -69,19 +71,36 @@ bool HelpCommand::showTopic(const QString& id) {
 
 bool HelpCommand::request(const QStringList& arguments) {
   if (helpFile_.isEmpty()) return false;
+  const QStringList line = arguments + QStringList{helpFile_};
   // The viewer started before, while it runs, takes the request itself.
-  QLocalSocket open;
-  open.connectToServer(channel_);
-  if (open.waitForConnected(1000)) {
-    open.write((arguments + QStringList{helpFile_}).join(u'\n').toUtf8());
-    open.disconnectFromServer();
-    if (open.state() == QLocalSocket::UnconnectedState || open.waitForDisconnected(1000))
-      return true;
+  if (helpChannel::send(channel_, line)) {
+    starting_.reset();
+    return true;
   }
+  // One still starting takes it once it listens: a second is not started.
+  if (starting_ && !starting_->until.hasExpired()) {
+    const bool waiting = !starting_->pending.isEmpty();
+    starting_->pending = line;
+    if (!waiting) handOnLater(starting_, channel_);
+    return true;
+  }
+  starting_.reset();
   const QString viewer = findViewer(ownDirectories_ ? directories_ : viewerDirectories());
-  static_cast<void>(
-      launcher_(viewer, arguments + QStringList{QStringLiteral("--channel"), channel_, helpFile_}));
+  if (launcher_(viewer, arguments + QStringList{QStringLiteral("--channel"), channel_, helpFile_}))
+    starting_ = std::make_shared<Starting>(Starting{QDeadlineTimer(kStartingMs), {}});
   return true;
+}
+
+void HelpCommand::handOnLater(const std::weak_ptr<Starting>& starting, const QString& channel) {
+  QTimer::singleShot(100, QCoreApplication::instance(), [starting, channel] {
+    const std::shared_ptr<Starting> viewer = starting.lock();
+    if (!viewer || viewer->pending.isEmpty()) return;
+    if (helpChannel::send(channel, viewer->pending) || viewer->until.hasExpired()) {
+      viewer->pending.clear();
+    } else {
+      handOnLater(starting, channel);
+    }
+  });
 }
 
 }  // namespace pothenot

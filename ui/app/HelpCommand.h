@@ -1,27 +1,37 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QDeadlineTimer>
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <memory>
 
 namespace pothenot {
 
 /// The application's help: the name of its help file and the command that
 /// hands that file to the help viewer. The viewer is a program of its own,
 /// `pothenot-help`; the application starts it and goes on at once, without
-/// waiting for it or looking at what became of it. A viewer that cannot be
+/// waiting for it. A viewer that cannot be
 /// started is simply not there: the user sees no help, and nothing else
 /// happens. While the viewer it started runs, a command goes to it on a
-/// local channel instead: the open help window shows what is asked and comes
-/// to the front, and no second one is started.
+/// local channel (helpChannel) instead: the open help window shows what is
+/// asked and comes to the front, and no second one is started. Nor is one
+/// started while the last is starting (for kStartingMs, or until it listens):
+/// the last command asked meanwhile goes to it once it listens, polled on
+/// the event loop. A viewer that never listens (it could not open the
+/// channel and said so, yet shows the help) is followed, after that time, by
+/// a new one at each command.
 class HelpCommand {
  public:
   /// Opens the help file at its topics: its contents and index.
   static constexpr int kHelpFinder = 11;
+  /// How long a viewer that has been started may take to listen, ms.
+  static constexpr int kStartingMs = 5000;
 
   /// Starts `program` with `arguments` and returns without waiting. The
-  /// result tells whether a process came into being; nobody acts on it.
+  /// result tells whether a process came into being: only then is it taken
+  /// for a viewer that is starting.
   using Launcher = std::function<bool(const QString& program, const QStringList& arguments)>;
 
   /// The real launcher: a detached process.
@@ -59,17 +69,28 @@ class HelpCommand {
   /// whether the viewer was asked at all.
   bool showTopic(const QString& id);
 
-  /// The local channel the viewer started by this command listens on.
+  /// The name of the local channel (helpChannel) the viewer started by this
+  /// command listens on.
   const QString& channel() const { return channel_; }
 
  private:
+  /// A viewer started and not heard of yet: when it is given up on, and the
+  /// last request made meanwhile.
+  struct Starting {
+    QDeadlineTimer until;
+    QStringList pending;
+  };
   bool request(const QStringList& arguments);
+  /// Hands the pending request to the viewer as soon as it listens, until
+  /// it is given up on or forgotten.
+  static void handOnLater(const std::weak_ptr<Starting>& starting, const QString& channel);
 
   Launcher launcher_;
   QStringList directories_;
   bool ownDirectories_ = false;
   QString helpFile_;
   QString channel_;
+  std::shared_ptr<Starting> starting_;
 };
 
 }  // namespace pothenot

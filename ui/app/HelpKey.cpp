@@ -48,7 +48,8 @@ bool HelpKey::eventFilter(QObject* watched, QEvent* event) {
   const auto* widget = qobject_cast<QWidget*>(watched);
   if (key->key() != Qt::Key_F1 || key->modifiers() != Qt::NoModifier || widget == nullptr)
     return false;
-  show_(topicOf(widget->window()));
+  // F1 held down asks once: its repeats are swallowed.
+  if (!key->isAutoRepeat()) show_(topicOf(widget->window()));
   return true;
 }
 

@@ -9,7 +9,8 @@ class QWidget;
 
 namespace pothenot {
 
-/// F1 in any window of the program: the help at that window's topic. Watches
+/// F1 in any window of the program: the help at that window's topic, once
+/// however long the key is held down. Watches
 /// every key the application delivers, so that the windows of every room
 /// need know nothing of it.
 class HelpKey : public QObject {
