@@ -152,13 +152,17 @@ void AccuracyMap::compute(const Key& key) {
   std::array<float, kContours.size()> levels{};
   for (std::size_t k = 0; k < levels.size(); ++k) levels[k] = std::log10(float(kContours[k]));
   image_ = QImage(columns, rows, QImage::Format_RGB32);
-  image_.bits();  // detached here, written by every core
+  // The pixels are reached here, once: the image's non-const accessors
+  // detach it and count that in its shared data, which no two cores may do
+  // at once. Every core writes its own rows through this address.
+  uchar* const pixels = image_.bits();
+  const qsizetype bytesPerLine = image_.bytesPerLine();
   std::vector<float> logs(std::size_t(columns) * std::size_t(rows));
   std::vector<std::uint8_t> bands(logs.size());  // how many levels lie below each sample
   const auto& table = shades();
   onEveryCore(rows, [&](int from, int to, int) {
     for (int j = from; j < to; ++j) {
-      auto* line = reinterpret_cast<QRgb*>(image_.scanLine(j));
+      auto* line = reinterpret_cast<QRgb*>(pixels + j * bytesPerLine);
       const double x = key.corner.x - (j + 0.5) * step;
       const std::size_t row = std::size_t(j) * std::size_t(columns);
       for (int i = 0; i < columns; ++i) {
