@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Installs what is missing, then builds and runs every test in four builds:
+# Installs what is missing, then builds and runs every test in five builds:
 #   build        the program and all its tests (the processor's 80-bit type)
 #   build-mpfr   the worksheet engine and its tests on the MPFR emulation, in
 #                Release (-O3), the build type packagers use
 #   build-asan   everything again under AddressSanitizer and UBSan
+#   build-tsan   the accuracy map's threads under ThreadSanitizer: the engine,
+#                the map and its one test, nothing else
 #   build-fuzz   the engine's libFuzzer targets (clang), each for a bounded time
 # then the window tests of build a second time under Xvfb on the xcb platform.
 # Exits non-zero at the first failure.
@@ -32,6 +34,10 @@ cmake -S . -B build-asan -DPOTHENOT_WERROR=ON -DPOTHENOT_SANITIZE=ON -DCMAKE_BUI
   -DPOTHENOT_CROSSCHECK_COUNT=10000
 cmake --build build-asan -j "$jobs"
 
+step "build-tsan: the accuracy map's threads under ThreadSanitizer"
+cmake -S . -B build-tsan -DPOTHENOT_WERROR=ON -DPOTHENOT_TSAN=ON
+cmake --build build-tsan -j "$jobs"
+
 step "build-fuzz: libFuzzer targets"
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -DPOTHENOT_WERROR=ON -DPOTHENOT_FUZZ=ON \
   -DPOTHENOT_WITH_UI=OFF -DPOTHENOT_FUZZ_SECONDS=30 -DPOTHENOT_CROSSCHECK_COUNT=10000
@@ -42,7 +48,7 @@ export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp:print_suppressions=0
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
-for dir in build-mpfr build-fuzz build-asan build; do
+for dir in build-mpfr build-fuzz build-tsan build-asan build; do
   step "tests: $dir"
   ctest --test-dir "$dir" --output-on-failure -j "$jobs" -LE xcb
 done

@@ -14,7 +14,6 @@
 #include <QKeyEvent>
 #include <QLocalServer>
 #include <QPushButton>
-#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -38,7 +37,7 @@ class TestStart : public QObject {
   Q_OBJECT
 
   TApplication& app_ = *qobject_cast<TApplication*>(QCoreApplication::instance());
-  QTemporaryDir viewerDir_;
+  QTemporaryDir viewerDir_, temp_, runtime_;
   std::unique_ptr<pothenot::Program> program_;
   QList<QStringList> launches_;  // program, then its arguments
 
@@ -49,11 +48,18 @@ class TestStart : public QObject {
 
  private slots:
   // A stand-in viewer that keeps running for three seconds, as a viewer would.
+  // The help's channels in folders of the test's own: the shared temporary
+  // folder, and a runtime folder that others may enter.
   void initTestCase() {
     QFile script(viewerDir_.filePath(u"pothenot-help"_s));
     QVERIFY(script.open(QIODevice::WriteOnly) &&
             script.write("#!/bin/sh\nexec sleep 3 >/dev/null 2>&1\n") > 0);
     QVERIFY(script.setPermissions(QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+    qputenv("TMPDIR", QFile::encodeName(temp_.path()));
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime_.path()));
+    QVERIFY(QFile::setPermissions(runtime_.path(), QFile::permissions(runtime_.path()) |
+                                                       QFileDevice::ReadOther |
+                                                       QFileDevice::ExeOther));
   }
 
   // The real launcher, looking only where the stand-in is. Nothing is shown
@@ -133,34 +139,18 @@ class TestStart : public QObject {
   // Enter), and F1 held down in a window, ask the open viewer once each.
   // (Every key that presses a button is pressed in the problem window's test.)
   void helpStartsOneViewerAndF1AsksForTheWindowsTopic() {
-    QTemporaryDir temp, runtime;
-    const QByteArray tmpWas = qgetenv("TMPDIR"), runtimeWas = qgetenv("XDG_RUNTIME_DIR");
-    const auto restore = qScopeGuard([&] {
-      for (const auto& [variable, was] :
-           {std::pair{"TMPDIR", tmpWas}, {"XDG_RUNTIME_DIR", runtimeWas}})
-        was.isNull() ? qunsetenv(variable) : qputenv(variable, was);
-    });
-    QVERIFY(QFile::setPermissions(runtime.path(), QFile::permissions(runtime.path()) |
-                                                      QFileDevice::ReadOther |
-                                                      QFileDevice::ExeOther));
-    qputenv("TMPDIR", QFile::encodeName(temp.path()));
-    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
     const QString channel = program_->help().channel();
     QLocalServer others[2];
-    for (QLocalServer& other : others) {
-      other.setSocketOptions(QLocalServer::WorldAccessOption);
-      QVERIFY(
-          other.listen(QDir(&other == others ? temp.path() : runtime.path()).filePath(channel)));
-    }
+    for (QLocalServer& other : others)
+      QVERIFY(other.listen(QDir((&other == others ? temp_ : runtime_).path()).filePath(channel)));
 
     QPushButton* help = form1()->findChild<QPushButton*>(u"BitBtn2"_s);
     QElapsedTimer clock;
     clock.start();
     QTest::mouseClick(help, Qt::LeftButton);
     QVERIFY2(clock.elapsed() < 2000, qPrintable(QString::number(clock.elapsed())));
-    const QStringList launch{viewerDir_.filePath("pothenot-help"), "--topics", "--channel", channel,
-                             "HELP.HLP"};
-    QCOMPARE(launches_, QList<QStringList>{launch});
+    QCOMPARE(launches_, (QList<QStringList>{{viewerDir_.filePath("pothenot-help"), "--topics",
+                                             "--channel", channel, "HELP.HLP"}}));
     const auto holdF1 = [](QWidget* window) {  // a press, then the keyboard's repeats
       for (int press = 0; press < 5; ++press) {
         QKeyEvent key(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier, QString(), press > 0);

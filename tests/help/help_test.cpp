@@ -6,11 +6,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QLocalServer>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
-#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
@@ -54,10 +52,16 @@ class HelpTest : public QObject {
     return viewer_->findChild<T*>(name);
   }
 
-  QTemporaryDir dir_;
+  QTemporaryDir dir_, temp_;
   std::unique_ptr<HelpViewer> viewer_;
 
  private slots:
+  // The help's channels in the test's own temporary folder.
+  void initTestCase() {
+    qputenv("TMPDIR", QFile::encodeName(temp_.path()));
+    qunsetenv("XDG_RUNTIME_DIR");
+  }
+
   // Each test starts with the help program opened at the topics of kFile, saved
   // with a byte order mark and CR LF line ends as some editors save it, beside a
   // real picture that the file names.
@@ -181,59 +185,29 @@ class HelpTest : public QObject {
 
   // Started at a topic with a channel, the viewer shows each request on it
   // and comes to the front; a second start on that channel hands its request
-  // on and opens nothing.
-  void requestsOnItsChannelShowTheirTopicInFront() {
-    const QString channel = QStringLiteral("help-test-%1").arg(QCoreApplication::applicationPid());
-    const QStringList start{"--topic", "details", "--channel", channel, "HELP.HLP"};
-    HelpLauncher launcher({dir_.path()}, [](const QString& m) { QFAIL(qPrintable(m)); });
-    const std::unique_ptr<HelpViewer> open = launcher.open(start);
-    QCOMPARE(open->currentTopic(), QStringLiteral("details"));
-    open->show();
-    viewer_->activateWindow();  // another window in front
-    QVERIFY(QTest::qWaitForWindowActive(viewer_.get()));
-    QVERIFY(HelpLauncher::forward({"--topic", "extra", "--channel", channel, "HELP.HLP"}));
-    QTRY_VERIFY(open->isActiveWindow());
-    QCOMPARE(open->currentTopic(), QStringLiteral("extra"));
-    QVERIFY(!HelpLauncher::forward({"--topic", "extra", "HELP.HLP"}));
-  }
-
-  // The channel's socket lies in a folder that is the user's alone. What
-  // others left where it once lay (a folder of its name in the shared
-  // temporary folder, a socket in a runtime folder others may enter) takes
-  // no request; a stale socket file of the user's own (a viewer killed) goes;
-  // a folder of the user's opened to others is not used, and the viewer says
-  // so but shows the help all the same.
-  void theChannelIsTheUsersAlone() {
-    QTemporaryDir temp, runtime;
-    const QByteArray tmpWas = qgetenv("TMPDIR"), runtimeWas = qgetenv("XDG_RUNTIME_DIR");
-    const auto restore = qScopeGuard([&] {
-      for (const auto& [variable, was] :
-           {std::pair{"TMPDIR", tmpWas}, {"XDG_RUNTIME_DIR", runtimeWas}})
-        was.isNull() ? qunsetenv(variable) : qputenv(variable, was);
-    });
-    QVERIFY(QFile::setPermissions(
-        runtime.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner |
-                            QFileDevice::ReadOther | QFileDevice::ExeOther));
-    qputenv("TMPDIR", QFile::encodeName(temp.path()));
-    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
-    const QString name = QStringLiteral("pothenot-help-test");
-    QLocalServer others;
-    others.setSocketOptions(QLocalServer::WorldAccessOption);
-    QVERIFY(others.listen(runtime.filePath(name)) && QDir(temp.path()).mkdir(name));
+  // on and opens nothing. The channel's socket lies in a folder that is the
+  // user's alone: a folder of its name left where it once lay, in the shared
+  // temporary folder, keeps nothing from it; a stale file of the user's own
+  // (a viewer killed) goes; a folder of the user's opened to others is not
+  // used, and the viewer says so but shows the help all the same.
+  void requestsOnItsOwnChannelShowTheirTopicInFront() {
     QStringList told;
     HelpLauncher launcher({dir_.path()}, [&](const QString& m) { told << m; });
-    const QStringList start{"--channel", name, "HELP.HLP"},
-        ask{"--topic", "extra", "--channel", name, "HELP.HLP"};
+    const QStringList start{"--topic", "details", "--channel", "help-test", "HELP.HLP"},
+        ask{"--topic", "extra", "--channel", "help-test", "HELP.HLP"};
+    QVERIFY(QDir(temp_.path()).mkdir(start[3]));
     for (const bool stale : {false, true}) {
-      if (stale) QVERIFY(WriteFile(helpChannel::path(name), "left by a killed viewer"));
+      if (stale) QVERIFY(WriteFile(helpChannel::path(start[3]), "left by a killed viewer"));
       const std::unique_ptr<HelpViewer> open = launcher.open(start);
       QVERIFY2(open && told.isEmpty(), qPrintable(told.join(u'\n')));
-      QVERIFY(HelpLauncher::forward(ask));
-      QTRY_COMPARE(open->currentTopic(), QStringLiteral("extra"));
+      open->show();
+      viewer_->activateWindow();  // another window in front
+      QVERIFY(QTest::qWaitForWindowActive(viewer_.get()) && HelpLauncher::forward(ask));
+      QTRY_VERIFY(open->isActiveWindow() && open->currentTopic() == "extra");
     }
-    QVERIFY(!others.hasPendingConnections());
+    QVERIFY(!HelpLauncher::forward({"--topic", "extra", "HELP.HLP"}));
     const QString own = helpChannel::folder();
-    QVERIFY(own.startsWith(temp.path()) &&
+    QVERIFY(own.startsWith(temp_.path()) &&
             QFile::setPermissions(own, QFile::permissions(own) | QFileDevice::WriteOther));
     QVERIFY(launcher.open(start) && told.size() == 1 && told[0].contains(own));
     QVERIFY(!HelpLauncher::forward(ask));
