@@ -2,12 +2,16 @@
 // The program's command line, run as a real process on sheet files made here
 // from variants: --variant, --calculate, --check with its lines, its JSON and
 // its reports, and every exit code.
+#include <unistd.h>
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <csignal>
+#include <functional>
 
 #include "calc/resection.h"
 #include "calc/sheet_file.h"
@@ -27,11 +31,24 @@ class TestCommandLine : public QObject {
 
   QTemporaryDir dir_;
 
-  static Run run(const QStringList& arguments) {
+  // The program run on `arguments`, `input` on its standard input; `setUp`
+  // prepares the process before it starts (its environment, its output).
+  static Run run(const QStringList& arguments, const QByteArray& input = {},
+                 const std::function<void(QProcess&)>& setUp = {}) {
     QProcess process;
+    if (setUp) setUp(process);
     process.start(QStringLiteral(POTHENOT_PROGRAM), arguments);
+    process.write(input);
+    process.closeWriteChannel();
     process.waitForFinished(60000);
-    return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
+    const int code = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    return {code, process.readAllStandardOutput(), process.readAllStandardError()};
+  }
+  // Whether every line of standard error is the program's own.
+  static bool toldByTheProgram(const QByteArray& err) {
+    for (const QByteArray& line : err.split('\n'))
+      if (!line.isEmpty() && !line.startsWith("pothenot: ")) return false;
+    return true;
   }
   QString save(const QString& name, const SheetFile& file) {
     QFile out(dir_.filePath(name));
@@ -103,6 +120,9 @@ class TestCommandLine : public QObject {
              qPrintable(said[1]));
     QVERIFY(said[2].endsWith(u"\tисходные данные не те, что в варианте 19: Xd"_s));
     QVERIFY(said[3].contains(u"Файл «d.pothenot» не прочитан: "_s));
+    QVERIFY2(lines.err.startsWith("pothenot: Файл «d.pothenot» не прочитан: ") &&
+                 lines.err.count('\n') == 1,
+             lines.err.constData());
 
     const Run json = run(QStringList{u"--check"_s, u"--json"_s} + files);
     const QJsonArray array = QJsonDocument::fromJson(json.out).array();
@@ -164,9 +184,81 @@ class TestCommandLine : public QObject {
           {u"--calculate"_s},
           QStringList{u"--calculate"_s, u"--check"_s} + file}) {
       const Run wrong = run(arguments);
-      QVERIFY2(wrong.code == 2 && wrong.out.isEmpty() && wrong.err.startsWith("pothenot: "),
+      QVERIFY2(wrong.code == 2 && wrong.out.isEmpty() && !wrong.err.isEmpty() &&
+                   toldByTheProgram(wrong.err),
                qPrintable(arguments.join(u' ')));
     }
+  }
+
+  // Output that does not reach its place is a failure a script sees: a full
+  // disk, a pipe whose reader has gone (when SIGPIPE does not end the
+  // program first, it is told and exits 1).
+  void outputNotWritten() {
+    const QString sheet = save(u"w.pothenot"_s, worked(17, "Иванова А."));
+    for (const QStringList& arguments : {QStringList{u"--variant"_s, u"5"_s},
+                                         {u"--calculate"_s, sheet},
+                                         {u"--check"_s, u"--json"_s, sheet}}) {
+      const Run full =
+          run(arguments, {}, [](QProcess& p) { p.setStandardOutputFile(u"/dev/full"_s); });
+      QVERIFY2(full.code == 1 && full.err.startsWith("pothenot: вывод не записан: ") &&
+                   toldByTheProgram(full.err),
+               qPrintable(arguments.join(u' ') + u": "_s + QString::fromUtf8(full.err)));
+    }
+    int pipe[2];
+    QVERIFY(::pipe(pipe) == 0);
+    ::close(pipe[0]);
+    const Run closed = run({u"--check"_s, sheet}, {}, [&pipe](QProcess& p) {
+      p.setChildProcessModifier([&pipe] {
+        std::signal(SIGPIPE, SIG_IGN);
+        ::dup2(pipe[1], STDOUT_FILENO);
+      });
+    });
+    ::close(pipe[1]);
+    QVERIFY2(closed.code == 1 && closed.err.startsWith("pothenot: вывод не записан: "),
+             closed.err.constData());
+  }
+
+  // One line per file, whatever its name or its student's: a line break or a
+  // tab is escaped. A folder stands for its sheet files, "-" for standard
+  // input, and Qt tells the user nothing of its own, not even without a
+  // runtime folder.
+  void oneLinePerFile() {
+    QVERIFY(QDir(dir_.path()).mkpath(u"класс"_s));
+    save(u"класс/a\tb.pothenot"_s, worked(17, "Нет\nкласс/x.pothenot\tX\tвариант 1\tвсе"));
+    save(u"класс/заметки.txt"_s, worked(17, "не лист"));
+    SheetFile input = worked(18, "Петров П.");
+    const QByteArray bytes = QByteArray::fromStdString(WriteSheetFile(input));
+    const Run checked = run({u"--check"_s, dir_.filePath(u"класс"_s), u"-"_s}, bytes);
+    QCOMPARE(checked.code, 0);
+    QVERIFY2(checked.err.isEmpty(), checked.err.constData());
+    const QStringList said = QString::fromUtf8(checked.out).split(u'\n', Qt::SkipEmptyParts);
+    QCOMPARE(said.size(), 2);
+    QCOMPARE(said[0].section(u'\t', 0, 1), dir_.filePath(u"класс/a\\tb.pothenot"_s) +
+                                               u"\tНет\\nкласс/x.pothenot\\tX\\tвариант 1\\tвсе"_s);
+    QVERIFY(said[1].startsWith(u"-\tПетров П.\tвариант 18\tвсе вычисления верны\t"_s));
+
+    input.sheet = MakeVariant(18);
+    const Run calculated =
+        run({u"--calculate"_s, u"-"_s}, QByteArray::fromStdString(WriteSheetFile(input)));
+    QCOMPARE(calculated.code, 0);
+    QCOMPARE(read(calculated.out).sheet.text(Field::EXp), worked(18, "").sheet.text(Field::EXp));
+
+    QProcessEnvironment noRuntimeDir = QProcessEnvironment::systemEnvironment();
+    noRuntimeDir.remove(u"XDG_RUNTIME_DIR"_s);
+    noRuntimeDir.remove(u"QT_QPA_PLATFORM"_s);
+    const QString pdf = dir_.filePath(u"класс.pdf"_s);
+    const Run report = run({u"--check"_s, u"--report"_s, pdf, dir_.filePath(u"класс"_s)}, {},
+                           [&](QProcess& p) { p.setProcessEnvironment(noRuntimeDir); });
+    QVERIFY2(report.code == 0 && report.err.isEmpty(), report.err.constData());
+    QVERIFY(QFileInfo(pdf).size() > 0);
+    QProcess windows;  // the windows, shown offscreen, say nothing either
+    noRuntimeDir.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
+    windows.setProcessEnvironment(noRuntimeDir);
+    windows.setReadChannel(QProcess::StandardError);
+    windows.start(QStringLiteral(POTHENOT_PROGRAM));
+    QVERIFY2(!windows.waitForReadyRead(1500), windows.readAll().constData());
+    windows.kill();
+    windows.waitForFinished();
   }
 };
 
