@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "calc/sheet_file.h"
 
+#include <cmath>
 #include <nlohmann/json.hpp>
 
 #include "calc/fields.h"
@@ -52,11 +53,21 @@ SheetFile ReadSheetFile(std::string_view bytes) {
     throw SheetFileError(Reason::NotASheet,
                          "это не лист обратной засечки (нет \"format\": \"pothenot-sheet\")");
   }
+  // A version is a whole number from 1. The reader keeps one that is not
+  // negative as an unsigned integer, and one beyond every integer it keeps as
+  // a floating number: a version too, and a newer one.
   const Json* version = member("version");
-  if (version == nullptr || !version->is_number_integer() || *version < 1) {
+  bool newer = false;
+  if (version != nullptr && version->is_number_unsigned() && *version != 0u) {
+    newer = version->get<std::uint64_t>() > std::uint64_t{kSheetFileVersion};
+  } else if (version != nullptr && version->is_number_float() &&
+             std::trunc(version->get<double>()) == version->get<double>() &&
+             version->get<double>() >= 1.0) {
+    newer = version->get<double>() > double{kSheetFileVersion};
+  } else {
     throw SheetFileError(Reason::NotASheet, "у листа нет номера версии формата");
   }
-  if (*version > kSheetFileVersion) {
+  if (newer) {
     throw SheetFileError(Reason::NewerVersion, "лист записан в формате версии " + version->dump() +
                                                    ", а программа читает версии до " +
                                                    std::to_string(kSheetFileVersion) +

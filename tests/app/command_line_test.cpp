@@ -2,12 +2,15 @@
 // The program's command line, run as a real process on sheet files made here
 // from variants: --variant, --calculate, --check with its lines, its JSON and
 // its reports, and every exit code.
+#include <unistd.h>
+
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QJsonObject>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <csignal>
+#include <functional>
 
 #include "calc/resection.h"
 #include "calc/sheet_file.h"
@@ -27,11 +30,18 @@ class TestCommandLine : public QObject {
 
   QTemporaryDir dir_;
 
-  static Run run(const QStringList& arguments) {
+  // The program run on `arguments`, `input` on its standard input; `setUp`
+  // prepares the process before it starts (its environment, its output).
+  static Run run(const QStringList& arguments, const QByteArray& input = {},
+                 const std::function<void(QProcess&)>& setUp = {}) {
     QProcess process;
+    if (setUp) setUp(process);
     process.start(QStringLiteral(POTHENOT_PROGRAM), arguments);
+    process.write(input);
+    process.closeWriteChannel();
     process.waitForFinished(60000);
-    return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
+    const int code = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    return {code, process.readAllStandardOutput(), process.readAllStandardError()};
   }
   QString save(const QString& name, const SheetFile& file) {
     QFile out(dir_.filePath(name));
@@ -68,13 +78,16 @@ class TestCommandLine : public QObject {
 
     point.sheet.setText(Field::EXb, "");
     const Run stopped = run({u"--calculate"_s, save(u"empty.pothenot"_s, point)});
-    QCOMPARE(stopped.code, 1);
-    QVERIFY(QString::fromUtf8(stopped.err).contains(u"«Xb» не заполнено"_s));
+    QVERIFY(stopped.code == 1 && stopped.err.startsWith("pothenot: ") &&
+            QString::fromUtf8(stopped.err).contains(u"«Xb» не заполнено"_s));
     QCOMPARE(read(stopped.out).sheet.text(Field::EK1), point.sheet.text(Field::EK1));
   }
 
-  // Four students: all right, K1 altered and δε left empty, a given not the
-  // variant's, a file that is no sheet. Lines, JSON and both reports.
+  // Four students in a folder beside a note that is no sheet: all right,
+  // under a file and a student name that would split its line; K1 altered
+  // and δε left empty; a given not the variant's; a file that is no sheet.
+  // Lines, JSON (the second read from standard input) and both reports, the
+  // PDF and the windows without a runtime folder: Qt says nothing of its own.
   void checkAClass() {
     SheetFile wrong = worked(18, "Петров П.");
     std::string k1 = wrong.sheet.text(Field::EK1);
@@ -84,30 +97,38 @@ class TestCommandLine : public QObject {
     SheetFile moved{MakeVariant(19), ",", 19u, "=Сидоров"};
     moved.sheet.setText(Field::EXd, "1" + moved.sheet.text(Field::EXd));
     Calculate(moved.sheet, ",");
-    QFile broken(dir_.filePath(u"d.pothenot"_s));
+    QVERIFY(QDir(dir_.path()).mkpath(u"класс"_s));
+    QFile broken(dir_.filePath(u"класс/d.pothenot"_s));
     QVERIFY(broken.open(QIODevice::WriteOnly) && broken.write("{}") == 2);
-    const QStringList files{save(u"a.pothenot"_s, worked(17, "Иванова А.")),
-                            save(u"b.pothenot"_s, wrong), save(u"c.pothenot"_s, moved),
+    save(u"класс/заметки.txt"_s, wrong);
+    const QStringList files{save(u"класс/a\tb.pothenot"_s, worked(17, "Иванова А.\nx\tвариант 1")),
+                            save(u"класс/b.pothenot"_s, wrong), save(u"класс/c.pothenot"_s, moved),
                             broken.fileName()};
 
-    const Run lines = run(QStringList{u"--check"_s} + files);
+    const Run lines = run({u"--check"_s, dir_.filePath(u"класс"_s)});
     QCOMPARE(lines.code, 1);
     const QStringList said = QString::fromUtf8(lines.out).split(u'\n', Qt::SkipEmptyParts);
     QCOMPARE(said.size(), 4);
-    QVERIFY(
-        said[0].endsWith(u"все вычисления верны\tверно 29, следует из ошибки 0, ошибка 0, "
-                         "пусто 0, не читается 0"_s));
+    QVERIFY2(said[0].startsWith(dir_.filePath(u"класс/a\\tb.pothenot"_s) +
+                                u"\tИванова А.\\nx\\tвариант 1\tвариант 17\t"_s) &&
+                 said[0].endsWith(u"все вычисления верны\tверно 29, следует из ошибки 0, "
+                                  "ошибка 0, пусто 0, не читается 0"_s),
+             qPrintable(said[0]));
     QVERIFY2(said[1].contains(u"\tПетров П.\tвариант 18\tпервая ошибка — K1: у вас "_s) &&
                  said[1].endsWith(u"\tверно 27, следует из ошибки 0, ошибка 1, пусто 1, "
                                   "не читается 0"_s),
              qPrintable(said[1]));
     QVERIFY(said[2].endsWith(u"\tисходные данные не те, что в варианте 19: Xd"_s));
     QVERIFY(said[3].contains(u"Файл «d.pothenot» не прочитан: "_s));
+    QVERIFY2(lines.err.startsWith("pothenot: Файл «d.pothenot» не прочитан: ") &&
+                 lines.err.count('\n') == 1,
+             lines.err.constData());
 
-    const Run json = run(QStringList{u"--check"_s, u"--json"_s} + files);
+    const Run json = run({u"--check"_s, u"--json"_s, files[0], u"-"_s, files[2], files[3]},
+                         QByteArray::fromStdString(WriteSheetFile(wrong)));
     const QJsonArray array = QJsonDocument::fromJson(json.out).array();
     QCOMPARE(array.size(), 4);
-    QCOMPARE(array[1][u"file"_s].toString(), files[1]);
+    QCOMPARE(array[1][u"file"_s].toString(), u"-"_s);
     QCOMPARE(array[1][u"variant"_s].toInt(), 18);
     QVERIFY(array[1][u"error"_s].isNull() && array[3][u"variant"_s].isNull());
     QVERIFY(array[3][u"error"_s].toString().contains(u"не прочитан"_s));
@@ -129,13 +150,24 @@ class TestCommandLine : public QObject {
     }
 
     const QString pdf = dir_.filePath(u"отчёт.pdf"_s), csv = dir_.filePath(u"отчёт.csv"_s);
-    QCOMPARE(run(QStringList{u"--check"_s, u"--report"_s, pdf} + files).code, 1);
+    QProcessEnvironment noRuntimeDir = QProcessEnvironment::systemEnvironment();
+    noRuntimeDir.remove(u"XDG_RUNTIME_DIR"_s);
+    noRuntimeDir.remove(u"QT_QPA_PLATFORM"_s);
+    const Run report = run(QStringList{u"--check"_s, u"--report"_s, pdf} + files, {},
+                           [&](QProcess& p) { p.setProcessEnvironment(noRuntimeDir); });
+    QVERIFY(report.code == 1 && report.err == lines.err);
+    QProcess windows;  // the windows, shown offscreen, say nothing of Qt's either
+    noRuntimeDir.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
+    windows.setProcessEnvironment(noRuntimeDir);
+    windows.setReadChannel(QProcess::StandardError);
+    windows.start(QStringLiteral(POTHENOT_PROGRAM));
+    QVERIFY2(!windows.waitForReadyRead(1500), windows.readAll().constData());
+    windows.close();  // ends it
     QCOMPARE(run(QStringList{u"--check"_s, u"--report="_s + csv} + files).code, 1);
     QProcess text;
     text.start(u"pdftotext"_s, {u"-layout"_s, pdf, u"-"_s});
     QVERIFY(text.waitForFinished());
     const QString page = QString::fromUtf8(text.readAllStandardOutput());
-    QVERIFY2(page.contains(u"Проверка работ группы"_s), qPrintable(page));
     const qsizetype d = page.indexOf(u"d.pothenot"_s), b = page.indexOf(u"Петров"_s),
                     c = page.indexOf(u"Сидоров"_s), a = page.indexOf(u"Иванова"_s);
     QVERIFY2(d > 0 && d < b && b < c && c < a, qPrintable(page));
@@ -143,7 +175,7 @@ class TestCommandLine : public QObject {
     QVERIFY(table.open(QIODevice::ReadOnly));
     const QList<QByteArray> rows = table.readAll().split('\n');
     QVERIFY(rows[0].startsWith("\xEF\xBB\xBF\"Файл\";\"Студент\";\"Вариант\""));
-    QCOMPARE(rows.size(), 6);  // a heading, four students, the empty end
+    QCOMPARE(rows.size(), 7);  // a heading, four students (a line break in a quoted cell), the end
     QVERIFY(rows[1].startsWith("\"d.pothenot\";\"\";\"\";\"Файл «d.pothenot»"));
     QVERIFY(rows[2].startsWith("\"b.pothenot\";\"Петров П.\";\"18\";\"первая ошибка — K1"));
     QVERIFY(rows[2].endsWith(";\"27\";\"0\";\"1\";\"1\";\"0\";\"\"\r"));
@@ -164,9 +196,33 @@ class TestCommandLine : public QObject {
           {u"--calculate"_s},
           QStringList{u"--calculate"_s, u"--check"_s} + file}) {
       const Run wrong = run(arguments);
-      QVERIFY2(wrong.code == 2 && wrong.out.isEmpty() && wrong.err.startsWith("pothenot: "),
+      QVERIFY2(wrong.code == 2 && wrong.out.isEmpty() && wrong.err.count('\n') == 2 &&
+                   ("\n" + wrong.err).count("\npothenot: ") == 2,
                qPrintable(arguments.join(u' ')));
     }
+  }
+
+  // Output that does not reach its place is a failure a script sees: a full
+  // disk, a pipe whose reader has gone (when SIGPIPE does not end the
+  // program first, it is told and exits 1).
+  void outputNotWritten() {
+    const QString sheet = save(u"w.pothenot"_s, worked(17, "Иванова А."));
+    int pipe[2];  // its reader gone before the program writes
+    QVERIFY(::pipe(pipe) == 0 && ::close(pipe[0]) == 0);
+    using SetUp = std::function<void(QProcess&)>;
+    const SetUp full = [](QProcess& p) { p.setStandardOutputFile(u"/dev/full"_s); };
+    const SetUp closed = [&pipe](QProcess& p) {
+      p.setChildProcessModifier([&pipe] { ::signal(SIGPIPE, SIG_IGN), ::dup2(pipe[1], 1); });
+    };
+    for (const auto& [arguments, output] : {std::pair{QStringList{u"--variant"_s, u"5"_s}, full},
+                                            {{u"--calculate"_s, sheet}, full},
+                                            {{u"--check"_s, u"--json"_s, sheet}, full},
+                                            {{u"--check"_s, sheet}, closed}}) {
+      const Run failed = run(arguments, {}, output);
+      QVERIFY2(failed.code == 1 && failed.err.startsWith("pothenot: вывод не записан: "),
+               qPrintable(arguments.join(u' ') + QString::fromUtf8(failed.err)));
+    }
+    ::close(pipe[1]);
   }
 };
 

@@ -3,9 +3,12 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QLibraryInfo>
 #include <QTranslator>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <nlohmann/json.hpp>
 #include <stdexcept>
 
@@ -26,26 +29,57 @@ using Json = nlohmann::ordered_json;
 // The exit codes.
 constexpr int kDone = 0, kFileFailed = 1, kWrongUsage = 2;
 
-const QStringList kCommandOptions = {
-    QStringLiteral("calculate"), QStringLiteral("variant"), QStringLiteral("check"),
-    QStringLiteral("json"),      QStringLiteral("report"),  QStringLiteral("help"),
-    QStringLiteral("h"),         QStringLiteral("?"),       QStringLiteral("help-all"),
-    QStringLiteral("version"),   QStringLiteral("v")};
-
-void write(std::FILE* stream, const QByteArray& bytes) {
+// Standard error: what cannot be written there cannot be told anywhere.
+void writeLine(std::FILE* stream, const QString& line) {
+  const QByteArray bytes = (line + u'\n').toUtf8();
   std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stream);
   std::fflush(stream);
 }
-void writeLine(std::FILE* stream, const QString& line) {
-  write(stream, (line + u'\n').toUtf8());
+
+// A text on one line of its own: a line break, a tab or any other control
+// character (a file or student name may hold one) is written as an escape,
+// so that it can neither end the line nor start another column, and a
+// backslash is doubled, so that the escapes are told from the text.
+QString escaped(const QString& text) {
+  QString line;
+  line.reserve(text.size());
+  for (const QChar c : text) {
+    switch (c.unicode()) {
+      case u'\\':
+        line += QStringLiteral("\\\\");
+        break;
+      case u'\n':
+        line += QStringLiteral("\\n");
+        break;
+      case u'\r':
+        line += QStringLiteral("\\r");
+        break;
+      case u'\t':
+        line += QStringLiteral("\\t");
+        break;
+      default:
+        if (c.category() == QChar::Other_Control || c.category() == QChar::Separator_Line ||
+            c.category() == QChar::Separator_Paragraph) {
+          line += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
+        } else {
+          line += c;
+        }
+    }
+  }
+  return line;
+}
+
+// A message for standard error: the program's name first, on one line.
+QString told(const QString& message) {
+  return QStringLiteral("pothenot: ") + escaped(message);
 }
 
 // The options, described in Russian; --help and --version are the parser's.
 struct Options {
   QCommandLineOption calculate{
       QStringLiteral("calculate"),
-      QStringLiteral("Вычислить лист из файла, как кнопка «Вычислить», и вывести его файлом "
-                     "листа.")};
+      QStringLiteral("Вычислить лист из файла (или стандартного ввода, «-»), как кнопка "
+                     "«Вычислить», и вывести его файлом листа.")};
   QCommandLineOption variant{
       QStringLiteral("variant"),
       QStringLiteral("Вывести вариант задания с номером N (от %1 до %2) файлом листа.")
@@ -54,7 +88,10 @@ struct Options {
       QStringLiteral("N")};
   QCommandLineOption check{
       QStringLiteral("check"),
-      QStringLiteral("Проверить листы студентов, как F3, и вывести по строке на файл.")};
+      QStringLiteral("Проверить листы студентов, как F3, и вывести по строке на файл; папка — "
+                     "её файлы листов, «-» — стандартный ввод. Перевод строки, табуляция и другие "
+                     "управляющие символы в строке выводятся как \\n, \\t, \\uXXXX, "
+                     "обратная косая черта — как \\\\.")};
   QCommandLineOption json{QStringLiteral("json"),
                           QStringLiteral("С --check: вывести массив JSON вместо строк.")};
   QCommandLineOption report{
@@ -72,9 +109,11 @@ void setUp(QCommandLineParser& parser, const Options& options) {
   parser.addVersionOption();
   parser.addOptions(
       {options.calculate, options.variant, options.check, options.json, options.report});
-  parser.addPositionalArgument(QStringLiteral("файлы"),
-                               QStringLiteral("Файлы листов (*.pothenot)."),
-                               QStringLiteral("[файл…]"));
+  parser.addPositionalArgument(
+      QStringLiteral("файлы"),
+      QStringLiteral("Файлы листов (*.pothenot); у --calculate и --check «-» — "
+                     "стандартный ввод."),
+      QStringLiteral("[файл…]"));
 }
 
 // Qt's own messages (the parser's help and errors) in Russian too.
@@ -84,49 +123,128 @@ void translate(QCoreApplication& application) {
     QCoreApplication::installTranslator(qt);
 }
 
-// The options Qt's own application objects take off the command line before
-// the program reads it (as "-name" or "--name").
-const QStringList kQtOptions = {QStringLiteral("platform"),
-                                QStringLiteral("platformpluginpath"),
-                                QStringLiteral("platformtheme"),
-                                QStringLiteral("plugin"),
-                                QStringLiteral("qwindowgeometry"),
-                                QStringLiteral("qwindowicon"),
-                                QStringLiteral("qwindowtitle"),
-                                QStringLiteral("reverse"),
-                                QStringLiteral("session"),
-                                QStringLiteral("display"),
-                                QStringLiteral("geometry"),
-                                QStringLiteral("style"),
-                                QStringLiteral("stylesheet"),
-                                QStringLiteral("widgetcount"),
-                                QStringLiteral("nograb"),
-                                QStringLiteral("dograb"),
-                                QStringLiteral("name"),
-                                QStringLiteral("title"),
-                                QStringLiteral("visual"),
-                                QStringLiteral("sync"),
-                                QStringLiteral("qmljsdebugger")};
+// Qt's own options, which its application objects take off the command line
+// (as "-name" or "--name", a value after a space or "="): known here so that
+// they are neither refused nor taken for files.
+const QStringList kQtOptionsWithValue = {QStringLiteral("platform"),
+                                         QStringLiteral("platformpluginpath"),
+                                         QStringLiteral("platformtheme"),
+                                         QStringLiteral("plugin"),
+                                         QStringLiteral("qwindowgeometry"),
+                                         QStringLiteral("qwindowicon"),
+                                         QStringLiteral("qwindowtitle"),
+                                         QStringLiteral("session"),
+                                         QStringLiteral("display"),
+                                         QStringLiteral("geometry"),
+                                         QStringLiteral("style"),
+                                         QStringLiteral("stylesheet"),
+                                         QStringLiteral("name"),
+                                         QStringLiteral("title"),
+                                         QStringLiteral("icon"),
+                                         QStringLiteral("visual"),
+                                         QStringLiteral("qmljsdebugger")};
+const QStringList kQtFlags = {QStringLiteral("reverse"), QStringLiteral("widgetcount"),
+                              QStringLiteral("nograb"),  QStringLiteral("dograb"),
+                              QStringLiteral("sync"),    QStringLiteral("testability")};
 
-// What is wrong with a command line the parser refused, in Russian.
-QString refusal(const QCommandLineParser& parser) {
-  const QStringList unknown = parser.unknownOptionNames();
-  if (unknown.isEmpty()) return parser.errorText();
-  return QStringLiteral("неизвестный параметр «%1».").arg(unknown.front());
+void addQtOptions(QCommandLineParser& parser) {
+  for (const QString& name : kQtOptionsWithValue) {
+    QCommandLineOption option(name, QString(), QStringLiteral("value"));
+    option.setFlags(QCommandLineOption::HiddenFromHelp);
+    parser.addOption(option);
+  }
+  for (const QString& name : kQtFlags) {
+    QCommandLineOption option(name);
+    option.setFlags(QCommandLineOption::HiddenFromHelp);
+    parser.addOption(option);
+  }
 }
 
-int wrongUsage(const QString& why) {
-  writeLine(stderr, QStringLiteral("pothenot: ") + why);
-  writeLine(stderr, QStringLiteral("Подробнее: pothenot --help"));
+// What is wrong with a command line the parser refused, in Russian. It is
+// parsed before any translation is loaded, so its own words are Qt's English
+// ones: the two it has besides an unknown option are told here.
+QString refusal(const QCommandLineParser& parser) {
+  const QStringList unknown = parser.unknownOptionNames();
+  if (!unknown.isEmpty()) return QStringLiteral("неизвестный параметр «%1».").arg(unknown.front());
+  const QString error = parser.errorText();
+  const qsizetype open = error.indexOf(u'\''), close = error.lastIndexOf(u'\'');
+  const QString option = open >= 0 && close > open ? error.mid(open + 1, close - open - 1) : error;
+  if (error.startsWith(QStringLiteral("Missing value")))
+    return QStringLiteral("у параметра %1 нет значения.").arg(option);
+  if (error.startsWith(QStringLiteral("Unexpected value")))
+    return QStringLiteral("параметр %1 не принимает значения.").arg(option);
+  return error;
+}
+
+Request wrong(const QString& why) {
+  Request request;
+  request.command = Request::Command::WrongUsage;
+  request.wrongUsage = why;
+  return request;
+}
+
+bool isReportPath(const QString& path) {
+  return path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive) ||
+         path.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive);
+}
+
+QtMessageHandler qtHandler = nullptr;  // the one the windows pass Qt's notices on to
+
+void dropQtNotices(QtMsgType type, const QMessageLogContext&, const QString& message) {
+  if (type == QtCriticalMsg || type == QtFatalMsg) writeLine(stderr, told(message));
+}
+
+void dropRuntimeDirNotice(QtMsgType type, const QMessageLogContext& context,
+                          const QString& message) {
+  if (type == QtWarningMsg && message.contains(QStringLiteral("XDG_RUNTIME_DIR not set"))) return;
+  qtHandler(type, context, message);
+}
+
+// Standard output, whose every failure counts: a write that did not go
+// whole, and at the end the flush and the close, where a full disk or a
+// closed pipe shows at the latest.
+class Output {
+ public:
+  void write(const QByteArray& bytes) {
+    if (error_ != 0) return;
+    if (std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stdout) !=
+        std::size_t(bytes.size()))
+      error_ = errno;
+  }
+  // Whether everything written reached its place; tells standard error if not.
+  bool close() {
+    if (std::fflush(stdout) != 0 && error_ == 0) error_ = errno;
+    if (std::ferror(stdout) && error_ == 0) error_ = EIO;
+    if (std::fclose(stdout) != 0 && error_ == 0) error_ = errno;
+    if (error_ == 0) return true;
+    writeLine(stderr, told(QStringLiteral("вывод не записан: %1.")
+                               .arg(QString::fromLocal8Bit(std::strerror(error_)))));
+    return false;
+  }
+
+ private:
+  int error_ = 0;
+};
+
+int usage(const QString& why) {
+  writeLine(stderr, told(why));
+  writeLine(stderr, told(QStringLiteral("подробнее: pothenot --help")));
   return kWrongUsage;
 }
 
-int calculate(const QString& path) {
+// The name a command line gives standard input, and the file it is read as
+// there (with the size limit of every sheet file).
+const QString kStandardInput = QStringLiteral("-");
+QString sourceOf(const QString& path) {
+  return path == kStandardInput ? QStringLiteral("/dev/stdin") : path;
+}
+
+int calculate(Output& out, const QString& path) {
   SheetFile file;
   try {
-    file = readSheetFile(path);
+    file = readSheetFile(sourceOf(path));
   } catch (const std::runtime_error& failure) {
-    writeLine(stderr, QString::fromUtf8(failure.what()));
+    writeLine(stderr, told(QString::fromUtf8(failure.what())));
     return kFileFailed;
   }
   int code = kDone;
@@ -134,26 +252,18 @@ int calculate(const QString& path) {
     Calculate(file.sheet, file.decimalSeparator);
   } catch (const CalcError& failure) {
     // The sheet as Calculate left it still goes out: what it wrote before the stop.
-    writeLine(stderr, QString::fromUtf8(failure.what()));
+    writeLine(stderr, told(QString::fromUtf8(failure.what())));
     code = kFileFailed;
   }
-  write(stdout, QByteArray::fromStdString(WriteSheetFile(file)));
+  out.write(QByteArray::fromStdString(WriteSheetFile(file)));
   return code;
 }
 
-int variant(const QString& number) {
-  bool ok = false;
-  const uint n = number.toUInt(&ok);
-  if (!ok || n < kFirstVariant || n > kLastVariant) {
-    return wrongUsage(QStringLiteral("номер варианта должен быть целым от %1 до %2, а не «%3».")
-                          .arg(kFirstVariant)
-                          .arg(kLastVariant)
-                          .arg(number));
-  }
+int variant(Output& out, std::uint32_t n) {
   SheetFile file;
   file.sheet = MakeVariant(n);
   file.variant = n;
-  write(stdout, QByteArray::fromStdString(WriteSheetFile(file)));
+  out.write(QByteArray::fromStdString(WriteSheetFile(file)));
   return kDone;
 }
 
@@ -183,140 +293,155 @@ QString rowLine(const classcheck::StudentRow& row) {
       row.variant ? QStringLiteral("вариант %1").arg(*row.variant) : QStringLiteral("без варианта"),
       row.firstError, row.error.isEmpty() ? classcheck::countsText(row.check) : QString()};
   if (!row.givensNote.isEmpty()) columns << row.givensNote;
+  for (QString& column : columns) column = escaped(column);
   return columns.join(u'\t');
 }
 
-int check(const QStringList& paths, bool json, const QString& report,
-          const ReportWriter& writeReport) {
+int check(Output& out, const Request& request, const ReportWriter& writeReport) {
   std::vector<classcheck::StudentRow> rows;
   int code = kDone;
-  for (const QString& path : paths) {
-    rows.push_back(classcheck::markFile(path));
-    if (!rows.back().error.isEmpty()) code = kFileFailed;
+  for (const QString& named : request.files) {
+    // A folder stands for its sheet files, as the class window takes it.
+    const QStringList paths = named != kStandardInput && QFileInfo(named).isDir()
+                                  ? classcheck::sheetFilesIn(named)
+                                  : QStringList{named};
+    if (paths.isEmpty()) {
+      writeLine(stderr, told(QStringLiteral("в папке «%1» нет файлов листов (*.%2).")
+                                 .arg(named, classcheck::kSheetSuffix)));
+      code = kFileFailed;
+    }
+    for (const QString& path : paths) {
+      rows.push_back(classcheck::markFile(sourceOf(path)));
+      classcheck::StudentRow& row = rows.back();
+      row.path = path;
+      if (!row.error.isEmpty()) {
+        writeLine(stderr, told(row.error));
+        code = kFileFailed;
+      }
+    }
   }
-  if (json) {
+  if (request.json) {
     Json array = Json::array();
     for (const auto& row : rows) array.push_back(rowJson(row));
-    write(stdout, QByteArray::fromStdString(array.dump(2) + "\n"));
+    out.write(QByteArray::fromStdString(array.dump(2) + "\n"));
   } else {
-    for (const auto& row : rows) writeLine(stdout, rowLine(row));
+    for (const auto& row : rows) out.write((rowLine(row) + u'\n').toUtf8());
   }
-  if (!report.isEmpty()) {
+  if (!request.report.isEmpty()) {
     classcheck::sortForReport(rows);
-    const safeFile::Outcome outcome = writeReport(report, rows);
+    const safeFile::Outcome outcome = writeReport(request.report, rows);
     if (outcome.status != safeFile::Outcome::Written) {
-      writeLine(stderr, outcome.message);
+      writeLine(stderr, told(outcome.message));
       code = kFileFailed;
     }
   }
   return code;
 }
 
-bool isReportPath(const QString& path) {
-  return path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive) ||
-         path.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive);
+}  // namespace
+
+bool Request::needsWindows() const {
+  return command == Command::Windows || (command == Command::Check && !report.isEmpty());
 }
 
-int run(const QStringList& arguments, const ReportWriter& writeReport) {
+bool Request::needsGui() const {
+  return command == Command::Check && report.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive);
+}
+
+Request parse(const QStringList& arguments) {
   Options options;
   QCommandLineParser parser;
   setUp(parser, options);
-  if (!parser.parse(arguments)) return wrongUsage(refusal(parser));
+  addQtOptions(parser);
+  // "-platform" is one option, as Qt reads it, not eight letters.
+  parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+  if (!parser.parse(arguments)) return wrong(refusal(parser));
+  Request request;
   if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all"))) {
-    write(stdout, parser.helpText().toUtf8());
-    return kDone;
+    request.command = Request::Command::Help;
+    return request;
   }
   if (parser.isSet(QStringLiteral("version"))) {
-    writeLine(stdout, QStringLiteral("pothenot ") + QCoreApplication::applicationVersion());
-    return kDone;
+    request.command = Request::Command::Version;
+    return request;
   }
-  const QStringList files = parser.positionalArguments();
+  request.files = parser.positionalArguments();
   const bool calc = parser.isSet(options.calculate), var = parser.isSet(options.variant),
              chk = parser.isSet(options.check);
   if (int(calc) + int(var) + int(chk) > 1)
-    return wrongUsage(QStringLiteral("--calculate, --variant и --check не сочетаются."));
+    return wrong(QStringLiteral("--calculate, --variant и --check не сочетаются."));
   if (!chk && (parser.isSet(options.json) || parser.isSet(options.report)))
-    return wrongUsage(QStringLiteral("--json и --report работают только с --check."));
+    return wrong(QStringLiteral("--json и --report работают только с --check."));
   if (var) {
-    if (!files.isEmpty()) return wrongUsage(QStringLiteral("--variant не читает файлов."));
-    return variant(parser.value(options.variant));
+    const QString number = parser.value(options.variant);
+    bool ok = false;
+    request.variant = number.toUInt(&ok);
+    if (!ok || request.variant < kFirstVariant || request.variant > kLastVariant) {
+      return wrong(QStringLiteral("номер варианта должен быть целым от %1 до %2, а не «%3».")
+                       .arg(kFirstVariant)
+                       .arg(kLastVariant)
+                       .arg(number));
+    }
+    if (!request.files.isEmpty()) return wrong(QStringLiteral("--variant не читает файлов."));
+    request.command = Request::Command::Variant;
+  } else if (calc) {
+    if (request.files.size() != 1)
+      return wrong(QStringLiteral("--calculate вычисляет ровно один файл листа."));
+    request.command = Request::Command::Calculate;
+  } else if (chk) {
+    if (request.files.isEmpty())
+      return wrong(QStringLiteral("--check: не назван ни один файл листа."));
+    request.json = parser.isSet(options.json);
+    request.report = parser.value(options.report);
+    if (parser.isSet(options.report) && !isReportPath(request.report)) {
+      return wrong(QStringLiteral("отчёт записывается в файл .pdf или .csv, а не «%1».")
+                       .arg(request.report));
+    }
+    request.command = Request::Command::Check;
   }
-  if (calc) {
-    if (files.size() != 1)
-      return wrongUsage(QStringLiteral("--calculate вычисляет ровно один файл листа."));
-    return calculate(files.front());
-  }
-  if (files.isEmpty()) return wrongUsage(QStringLiteral("--check: не назван ни один файл листа."));
-  const QString report = parser.value(options.report);
-  if (parser.isSet(options.report) && !isReportPath(report))
-    return wrongUsage(
-        QStringLiteral("отчёт записывается в файл .pdf или .csv, а не «%1».").arg(report));
-  return check(files, parser.isSet(options.json), report, writeReport);
+  return request;
 }
 
-}  // namespace
-
-bool asksForCommand(const QStringList& arguments) {
-  for (qsizetype i = 1; i < arguments.size(); ++i) {
-    QString name = arguments[i];
-    if (name == QStringLiteral("--")) break;
-    if (!name.startsWith(u'-')) continue;
-    name = name.mid(name.startsWith(QStringLiteral("--")) ? 2 : 1).section(u'=', 0, 0);
-    if (kCommandOptions.contains(name)) return true;
+void quietQt(const Request& request) {
+  if (request.command != Request::Command::Windows) {
+    qInstallMessageHandler(dropQtNotices);
+  } else {
+    qtHandler = qInstallMessageHandler(dropRuntimeDirNotice);
   }
-  return false;
 }
 
-int runCommand(const ReportWriter& writeReport) {
+int run(const Request& request, const ReportWriter& writeReport) {
   QCoreApplication::setApplicationName(QStringLiteral("pothenot"));
   QCoreApplication::setApplicationVersion(QStringLiteral(POTHENOT_VERSION));
   translate(*QCoreApplication::instance());
-  return run(QCoreApplication::arguments(), writeReport);
-}
-
-bool asksForPdf(const QStringList& arguments) {
-  for (qsizetype i = 1; i < arguments.size(); ++i) {
-    const QString& a = arguments[i];
-    const QString value = a == QStringLiteral("--report") && i + 1 < arguments.size()
-                              ? arguments[i + 1]
-                          : a.startsWith(QStringLiteral("--report=")) ? a.mid(9)
-                                                                      : QString();
-    if (value.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) return true;
+  Output out;
+  int code = kDone;
+  switch (request.command) {
+    case Request::Command::Help: {
+      Options options;
+      QCommandLineParser parser;
+      setUp(parser, options);
+      out.write(parser.helpText().toUtf8());
+      break;
+    }
+    case Request::Command::Version:
+      out.write(
+          (QStringLiteral("pothenot ") + QCoreApplication::applicationVersion() + u'\n').toUtf8());
+      break;
+    case Request::Command::Variant:
+      code = variant(out, request.variant);
+      break;
+    case Request::Command::Calculate:
+      code = calculate(out, request.files.front());
+      break;
+    case Request::Command::Check:
+      code = check(out, request, writeReport);
+      break;
+    case Request::Command::WrongUsage:
+    case Request::Command::Windows:  // not a command: a caller's mistake, told as one
+      return usage(request.wrongUsage);
   }
-  return false;
-}
-
-bool needsWindows(const QStringList& arguments) {
-  if (!asksForCommand(arguments)) return true;
-  for (const QString& argument : arguments)
-    if (argument == QStringLiteral("--report") || argument.startsWith(QStringLiteral("--report=")))
-      return true;
-  return false;
-}
-
-QStringList windowFiles(const QStringList& arguments, int& exitCode) {
-  Options options;
-  QCommandLineParser parser;
-  setUp(parser, options);
-  exitCode = kDone;
-  if (!parser.parse(arguments)) {
-    exitCode = wrongUsage(refusal(parser));
-    return {};
-  }
-  return parser.positionalArguments();
-}
-
-int usageBeforeWindows(const QStringList& arguments) {
-  Options options;
-  QCommandLineParser parser;
-  setUp(parser, options);
-  // "-platform" is one option here, as Qt reads it, not seven letters.
-  parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-  if (parser.parse(arguments)) return kDone;
-  for (const QString& name : parser.unknownOptionNames())
-    if (!kQtOptions.contains(name))
-      return wrongUsage(QStringLiteral("неизвестный параметр «%1».").arg(name));
-  return kDone;
+  return out.close() ? code : kFileFailed;
 }
 
 }  // namespace pothenot::commandLine

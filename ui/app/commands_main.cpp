@@ -31,13 +31,16 @@ QByteArray windowsProgram() {
 int main(int argc, char** argv) {
   QStringList arguments;
   for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
-  if (pothenot::commandLine::needsWindows(arguments)) {
+  namespace commandLine = pothenot::commandLine;
+  const commandLine::Request request = commandLine::parse(arguments);
+  if (request.needsWindows()) {
     const QByteArray windows = windowsProgram();
     execv(windows.constData(), argv);
     std::fprintf(stderr, "pothenot: не запустить %s: %s\n", windows.constData(),
                  std::strerror(errno));
     return 1;
   }
+  commandLine::quietQt(request);
   QCoreApplication application(argc, argv);
-  return pothenot::commandLine::runCommand({});
+  return commandLine::run(request, {});
 }

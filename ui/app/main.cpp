@@ -16,9 +16,11 @@ int main(int argc, char** argv) {
   QStringList arguments;
   for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
   namespace commandLine = pothenot::commandLine;
-  if (commandLine::asksForCommand(arguments)) {
+  const commandLine::Request request = commandLine::parse(arguments);
+  commandLine::quietQt(request);
+  if (request.command != commandLine::Request::Command::Windows) {
     std::unique_ptr<QCoreApplication> application;
-    if (commandLine::asksForPdf(arguments)) {
+    if (request.needsGui()) {
       // The report is painted with the windows' fonts, which a platform
       // provides; a command run without a display gets the offscreen one.
       if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -27,14 +29,9 @@ int main(int argc, char** argv) {
     } else {
       application = std::make_unique<QCoreApplication>(argc, argv);
     }
-    return commandLine::runCommand(pothenot::classcheck::writeReport);
+    return commandLine::run(request, pothenot::classcheck::writeReport);
   }
-  if (const int wrong = commandLine::usageBeforeWindows(arguments); wrong != 0) return wrong;
-
   TApplication application(argc, argv);
-  int code = 0;
-  const QStringList files = commandLine::windowFiles(QCoreApplication::arguments(), code);
-  if (code != 0) return code;
   pothenot::Program program(application);
-  return program.run(files);
+  return program.run(request.files);
 }
