@@ -139,6 +139,25 @@ TEST(MethodsTest, EachMethodFailsOnlyWhereItsConstructionBreaksDown) {
             test::MessageOf([&] { Calculate(sheet, ","); }));
 }
 
+// Published worked examples: every method, and the exact station, give the
+// published station to 1 mm. The first is the course notes' "Three Point
+// Resection Problem" (Ferris State University, SURE 215), worked there by
+// Tienstra's method (test_support.h).
+TEST(MethodsTest, PublishedExamplesGiveThePublishedStation) {
+  for (const test::PublishedExample& example : {test::kThreePointResection}) {
+    SCOPED_TRACE(example.source);
+    TWorksheet sheet;
+    test::Type(sheet, example.givens);
+    const Point P = example.P;
+    const FixQuality exact = AssessFix(sheet, ",", 5);
+    EXPECT_LT(std::hypot(exact.Xp - P.x, exact.Yp - P.y), 1e-3);
+    for (const MethodSolution& m : SolveByMethods(sheet, ",")) {
+      ASSERT_TRUE(m.Xp && m.Yp) << m.title << ": " << m.failure;
+      EXPECT_LT(std::hypot(*m.Xp - P.x, *m.Yp - P.y), 1e-3) << m.title;
+    }
+  }
+}
+
 // The worksheet's scheme without cuts: the sheet's quantities in the order
 // Calculate works them, each within what the cuts cost (a hundredth or 1E-5,
 // and 1E-4 of the value for the cuts of a and b carried along), on the

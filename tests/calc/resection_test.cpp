@@ -100,6 +100,21 @@ TEST(ResectionTest, NotANumberNamesTheExpectedSeparatorWhenTheOtherOneReads) {
   }
 }
 
+// The worked example of the course notes "Three Point Resection Problem"
+// (Ferris State University, SURE 215; test_support.h): the sheet's station,
+// cut, lies within what the cuts cost (2,5 cm) of the published 5578,1443;
+// 2128,3903, and (PA) is the published 256°09′10″; D is ours, ε measured from
+// the published station, so the control closes.
+TEST(ResectionTest, ThePublishedExampleGivesItsStation) {
+  TWorksheet sheet;
+  test::Type(sheet, test::kThreePointResection.givens);
+  Calculate(sheet, ",");
+  EXPECT_EQ(sheet.text("EXp"), "5578,13");
+  EXPECT_EQ(sheet.text("EYp"), "2128,37");
+  EXPECT_EQ(sheet.text("EPA"), "256°9`10``");
+  EXPECT_EQ(sheet.text("Ede"), "0°0`0``");
+}
+
 // The same angle as degrees, minutes and seconds, as decimal degrees, as
 // seconds alone or a turn away gives the same worksheet; ε moved does not.
 TEST(ResectionTest, EquivalentAnglesGiveTheSameWorksheet) {
