@@ -24,16 +24,5 @@ TEST(AnglesTest, AngleTextPartsAreComputedApartAndNotCarried) {
   EXPECT_THROW((void)DegreesToDmsText(1e19, ","), CalcError);
 }
 
-// A minus before the degrees of unsigned minutes and seconds is the whole
-// angle's, as a student writes it; any other sign belongs to its own part.
-TEST(AnglesTest, ALeadingMinusBeforeUnsignedPartsIsTheWholeAngles) {
-  const std::pair<const char*, scheme::Dms> cases[] = {
-      {"-144°20`38``", {-144, -20, -38}},   {"-0°0`1``", {0, 0, -1}},
-      {" -17 ° 34' 60\"", {-17, -34, -60}}, {"-144°-20`-38``", {-144, -20, -38}},
-      {"0°-4`-1``", {0, -4, -1}},           {"-144°20`-38``", {-144, 20, -38}},
-      {"-144°+20`38``", {-144, 20, 38}},    {"+144°20`38``", {144, 20, 38}}};
-  for (const auto& [text, parts] : cases) EXPECT_EQ(ReadDmsText(text), parts) << text;
-}
-
 }  // namespace
 }  // namespace pothenot

@@ -59,28 +59,6 @@ struct Figure {
   Point P, A, B, C, D;
 };
 
-/// A published worked example: its givens over the built-in example's sheet,
-/// in this program's terms (X north, Y east, γ1 and γ2 clockwise from A to B
-/// and C), and the station it publishes.
-struct PublishedExample {
-  const char* source;
-  const char* givens;
-  Point P;
-};
-
-/// The three-point resection of the course notes "Three Point Resection
-/// Problem" (Surveying Engineering Department, Ferris State University,
-/// course SURE 215), worked there by Tienstra's method with X as easting:
-/// A (E 1000, N 5300), B (2200, 6300), C (3100, 5000), BC seen from P under
-/// 115°05′20″ and AB under 109°30′45″ clockwise, so AC under 224°36′05″; the
-/// station E 2128.3903, N 5578.1443. D and ε measured are not in the notes:
-/// D (4000, 2000) is ours, ε measured from the published station to 1″.
-inline const PublishedExample kThreePointResection{
-    "Three Point Resection Problem, Ferris State University, SURE 215",
-    "EXa=5300|EYa=1000|EXb=6300|EYb=2200|EXc=5000|EYc=3100|Ey1g=109|Ey1m=30|Ey1s=45"
-    "|Ey2g=224|Ey2m=36|Ey2s=5|EXd=4000|EYd=2000|Ee2g=71|Ee2m=30|Ee2s=9",
-    {5578.1443, 2128.3903}};
-
 inline double Centimetres(double v) {
   return std::round(v * 100) / 100;
 }

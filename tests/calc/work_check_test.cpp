@@ -100,6 +100,10 @@ TEST(WorkCheckTest, ExactDecimalWorkAndOtherSpellingsAreCorrect) {
                     "0000000000000000000000000000000000000000000|EPD=185°49'59\"|Ee1=54° 11′ 15″"
                     "|Ede=-0°0`-0``"),
             kAllCorrect);
+  // A minus before the degrees is the whole angle's where no other part is
+  // signed (-306°-11`-15``, wrong), else each sign its part's.
+  EXPECT_EQ(Letters("Ee1=-306°11`+15``"), kAllCorrect);
+  EXPECT_EQ(Letters("Ee1=-306°11`15``")[27], 'x');
   EXPECT_EQ(Letters("EK1K3=-10044,74")[10], 'x');
   EXPECT_EQ(Letters("EC=0,5768")[14], 'x');
 }
