@@ -20,23 +20,30 @@ class DmsReader {
  public:
   explicit DmsReader(std::string_view text) : rest_(text) {}
 
-  std::optional<std::int64_t> Part() {
+  // A part and whether a sign was written before it.
+  struct Signed {
+    std::int64_t value = 0;
+    bool minus = false, sign = false;
+  };
+
+  std::optional<Signed> Part() {
     SkipSpaces();
-    bool negative = false;
+    Signed part;
     if (!rest_.empty() && (rest_.front() == '+' || rest_.front() == '-')) {
-      negative = rest_.front() == '-';
+      part.sign = true;
+      part.minus = rest_.front() == '-';
       rest_.remove_prefix(1);
     }
-    std::int64_t value = 0;
     int significant = 0;
     bool anyDigit = false;
     for (; !rest_.empty() && rest_.front() >= '0' && rest_.front() <= '9'; rest_.remove_prefix(1)) {
       anyDigit = true;
-      if ((value != 0 || rest_.front() != '0') && ++significant > 18) return std::nullopt;
-      value = value * 10 + (rest_.front() - '0');
+      if ((part.value != 0 || rest_.front() != '0') && ++significant > 18) return std::nullopt;
+      part.value = part.value * 10 + (rest_.front() - '0');
     }
     if (!anyDigit) return std::nullopt;
-    return negative ? -value : value;
+    if (part.minus) part.value = -part.value;
+    return part;
   }
 
   template <std::size_t N>
@@ -77,7 +84,10 @@ std::optional<scheme::Dms> ReadDmsText(std::string_view text) {
   if (!m || !reader.Mark(kMinute)) return std::nullopt;
   const auto s = reader.Part();
   if (!s || !reader.Mark(kSecond) || !reader.AtEnd()) return std::nullopt;
-  return scheme::Dms{*d, *m, *s};
+  // "-144°20`38``" is how a student writes -144°-20`-38``, and "-0°0`1``"
+  // is 0°0`-1``: the minus before the degrees is the whole angle's.
+  const std::int64_t whole = d->minus && !m->sign && !s->sign ? -1 : 1;
+  return scheme::Dms{d->value, whole * m->value, whole * s->value};
 }
 
 }  // namespace pothenot

@@ -23,8 +23,11 @@ std::string DegreesToDmsText(Extended x, std::string_view separator);
 /// The three parts of an angle text as a student writes it: whole degrees,
 /// "°", whole minutes, a minute mark ("`", "'" or "′"), whole seconds, a
 /// second mark ("``", "''", "\"" or "″"); each part optionally signed, spaces
-/// allowed around every part and mark. Nothing for any other text, and for a
-/// part of more than 18 digits.
+/// allowed around every part and mark. A minus before the degrees is the whole
+/// angle's when neither the minutes nor the seconds carry a sign of their own:
+/// "-144°20`38``" is -144°-20`-38``, "-0°0`1``" is 0°0`-1``; otherwise each
+/// sign is its own part's ("-144°20`-38``" is -144° + 20′ − 38″). Nothing for
+/// any other text, and for a part of more than 18 digits.
 std::optional<scheme::Dms> ReadDmsText(std::string_view text);
 
 }  // namespace pothenot

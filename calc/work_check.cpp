@@ -42,10 +42,12 @@ TrimmedDecimal Trimmed(NumberParts parts) {
 // A text as the sheet holds it, read once: a box, or a text the worksheet
 // writes.
 struct Reading {
-  Mark mark = Mark::Empty;         // Empty, Unreadable, or Correct for a readable text
-  bool angle = false;              // read as an angle
-  TrimmedDecimal decimal;          // a number box
-  scheme::Dms dms;                 // an angle box
+  Mark mark = Mark::Empty;  // Empty, Unreadable, or Correct for a readable text
+  bool angle = false;       // read as an angle
+  TrimmedDecimal decimal;   // a number box
+  scheme::Dms dms;          // an angle box
+  // ε выч.: its parts as typed. An angle whole turns from them is the same.
+  std::optional<scheme::Dms> turnable;
   std::optional<Extended> stored;  // its value as the worksheet keeps it
 };
 
@@ -99,9 +101,24 @@ std::optional<Exact> ExactOf(const Reading& r, bool angle) {
   });
 }
 
-// Whether two readable texts hold the same number, or the same angle parts.
-bool Same(const Reading& a, const Reading& b, bool angle) {
-  return angle ? a.dms == b.dms : a.decimal == b.decimal;
+// Whether a readable angle box shows the angle of `parts`: the same parts,
+// or, for ε выч., a value whole turns (not none) from theirs, as -17°-34`-60``
+// (−17°35′) is written 342°25`0``.
+bool SameAngle(const Reading& box, const scheme::Dms& parts) {
+  if (box.dms == parts) return true;
+  if (!box.turnable) return false;
+  auto seconds = [](const scheme::Dms& p) {
+    return Exact::FromInt64(p.degrees) * 3600 + Exact::FromInt64(p.minutes) * 60 +
+           Exact::FromInt64(p.seconds);
+  };
+  const Exact apart = seconds(*box.turnable) - seconds(parts);
+  return apart != 0 && Frac(apart / 1296000) == 0;
+}
+
+// Whether a readable box holds the same number as a readable text, or the
+// same angle.
+bool Same(const Reading& box, const Reading& text, bool angle) {
+  return angle ? SameAngle(box, text.dms) : box.decimal == text.decimal;
 }
 
 // Whether a readable box shows the value a step gives that way: the
@@ -115,7 +132,7 @@ bool Shows(const Reading& box, const std::optional<Exact>& boxExact, bool angle,
   if (!exact) return false;
   if (angle) {
     const auto dms = Maybe([&] { return scheme::DmsOf(*exact); });
-    return dms && box.dms == *dms;
+    return dms && SameAngle(box, *dms);
   }
   return boxExact == exact;
 }
@@ -202,11 +219,13 @@ bool FollowsFromTexts(const Step& step, const Reading& box,
   return !(given->high < own.low || own.high < given->low);
 }
 
-// ε выч. is an angle between two directions: written a whole turn away from
-// the half circle the worksheet keeps it in, it is the same angle. The box
-// is read as that angle brought back, where it can be.
+// ε выч. is an angle between two directions: written whole turns away from
+// a text of the worksheet, it is the same angle (`SameAngle`). Outside the
+// half circle the worksheet keeps it in, its value is that angle brought
+// back, where it can be.
 void TakeTurnsOff(Reading& box) {
   if (box.mark != Mark::Correct) return;
+  box.turnable = box.dms;
   const auto turned = Maybe([&]() -> std::optional<scheme::Dms> {
     const Exact x =
         scheme::Degrees(Exact::FromInt64(box.dms.degrees), Exact::FromInt64(box.dms.minutes),

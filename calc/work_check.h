@@ -46,8 +46,9 @@ struct BoxMark {
 /// A box the step gives by the worksheet's rule from some values that the worksheet shows as the
 /// texts of the boxes it uses (the stored double behind a box shows fewer digits than it has, an
 /// angle's seconds are rounded) is never `Wrong`: `Carried` where a box it uses is faulty,
-/// `Correct` otherwise, as the program's own output is. ε выч. written a whole turn away from the
-/// half circle the worksheet keeps it in (215°39`22`` for -144°-20`-38``) is the same angle.
+/// `Correct` otherwise, as the program's own output is. An angle box is read by `ReadDmsText`, so
+/// "-144°20`38``" is -144°-20`-38``. ε выч. whole turns from a text it is compared with is the same
+/// angle, by value (215°39`22`` for -144°-20`-38``, 277°44`0`` for -82°-15`-60``).
 ///
 /// `decimalSeparator` is the one of `Calculate`, in the givens and in the boxes.
 /// Throws `CalcError` exactly where and as `Calculate` would.

@@ -100,6 +100,23 @@ TEST(ResectionTest, NotANumberNamesTheExpectedSeparatorWhenTheOtherOneReads) {
   }
 }
 
+// The worked example of the course notes "Three Point Resection Problem"
+// (Surveying Engineering Department, Ferris State University, SURE 215), X
+// north: the sheet's station, cut, lies within what the cuts cost (2,5 cm) of
+// the published 5578,1443; 2128,3903, and (PA) is the published 256°09′10″.
+// D is not in the notes: ours, and ε measured from the published station to
+// 1″, so the control closes.
+TEST(ResectionTest, ThePublishedExampleGivesItsStation) {
+  TWorksheet sheet;
+  test::Type(sheet,
+             "EXa=5300|EYa=1000|EXb=6300|EYb=2200|EXc=5000|EYc=3100|Ey1g=109|Ey1m=30|Ey1s=45"
+             "|Ey2g=224|Ey2m=36|Ey2s=5|EXd=4000|EYd=2000|Ee2g=71|Ee2m=30|Ee2s=9");
+  Calculate(sheet, ",");
+  EXPECT_EQ(sheet.text("EXp") + " " + sheet.text("EYp") + " " + sheet.text("EPA") + " " +
+                sheet.text("Ede"),
+            "5578,13 2128,37 256°9`10`` 0°0`0``");
+}
+
 // The same angle as degrees, minutes and seconds, as decimal degrees, as
 // seconds alone or a turn away gives the same worksheet; ε moved does not.
 TEST(ResectionTest, EquivalentAnglesGiveTheSameWorksheet) {

@@ -100,6 +100,10 @@ TEST(WorkCheckTest, ExactDecimalWorkAndOtherSpellingsAreCorrect) {
                     "0000000000000000000000000000000000000000000|EPD=185°49'59\"|Ee1=54° 11′ 15″"
                     "|Ede=-0°0`-0``"),
             kAllCorrect);
+  // A minus before the degrees is the whole angle's where no other part is
+  // signed (-306°-11`-15``, wrong), else each sign its part's.
+  EXPECT_EQ(Letters("Ee1=-306°11`+15``"), kAllCorrect);
+  EXPECT_EQ(Letters("Ee1=-306°11`15``")[27], 'x');
   EXPECT_EQ(Letters("EK1K3=-10044,74")[10], 'x');
   EXPECT_EQ(Letters("EC=0,5768")[14], 'x');
 }
@@ -129,11 +133,32 @@ TEST(WorkCheckTest, OneWrongBoxIsWrongAndWhatIsWorkedFromItCarried) {
             "+++++++++++++++++++++x~+++~~~");
 }
 
+// An angle text written the usual way: one minus before the degrees.
+std::string OneMinus(std::string text) {
+  const auto minus = std::erase(text, '-');
+  return minus == 0 ? text : "-" + text;
+}
+
+// The angle of a worksheet's text a whole turn away, in whole seconds, its
+// parts as the worksheet signs them.
+std::string AWholeTurnAway(const std::string& text) {
+  const scheme::Dms e = *ReadDmsText(text);
+  std::int64_t turned = e.degrees * 3600 + e.minutes * 60 + e.seconds;
+  turned += turned > 0 ? -1296000 : 1296000;
+  const std::int64_t sign = turned < 0 ? -1 : 1, t = turned * sign;
+  return std::to_string(sign * (t / 3600)) + "°" + std::to_string(sign * (t / 60 % 60)) + "`" +
+         std::to_string(sign * (t % 60)) + "``";
+}
+
 // The program's own output for γ1 changed by 20″ (then typed back) follows
 // from values that read as its boxes' texts: a is where the mistake begins,
-// nothing after it is wrong. And ε выч. written a whole turn away is right.
-TEST(WorkCheckTest, TheProgramsOwnOutputIsNeverWrongAndEpsilonMayTurnAWholeTurn) {
-  for (std::uint32_t n = 1; n <= 100; ++n) {
+// nothing after it is wrong. ε выч. and δε written with one minus, and ε
+// выч. a whole turn away (also from a text with 60 seconds: the variants
+// past 100), are the worksheet's angles.
+TEST(WorkCheckTest, TheProgramsOwnOutputIsNeverWrongAndAnglesReadAsStudentsWriteThem) {
+  std::vector<std::uint32_t> variants{237, 599, 745, 856};
+  for (std::uint32_t n = 1; n <= 100; ++n) variants.push_back(n);
+  for (const std::uint32_t n : variants) {
     TWorksheet sheet = MakeVariant(n), moved = sheet;
     moved.setText(Field::Ey1s, std::to_string((std::stoi(sheet.text(Field::Ey1s)) + 20) % 60));
     Calculate(moved, ",");
@@ -142,14 +167,14 @@ TEST(WorkCheckTest, TheProgramsOwnOutputIsNeverWrongAndEpsilonMayTurnAWholeTurn)
     for (const Step& step : Steps()) sheet.setText(step.field, moved.text(step.field));
     EXPECT_EQ(Letters(sheet).find('x', 1), std::string::npos) << "variant " << n;
 
-    const scheme::Dms e = *ReadDmsText(worked.text(Field::Ee1));
-    std::int64_t turned = e.degrees * 3600 + e.minutes * 60 + e.seconds;
-    turned += turned > 0 ? -1296000 : 1296000;
-    const std::int64_t sign = turned < 0 ? -1 : 1, t = turned * sign;
-    worked.setText(Field::Ee1, std::to_string(sign * (t / 3600)) + "°" +
-                                   std::to_string(sign * (t / 60 % 60)) + "`" +
-                                   std::to_string(sign * (t % 60)) + "``");
-    EXPECT_EQ(Letters(worked), kAllCorrect) << "variant " << n << " " << worked.text(Field::Ee1);
+    const std::string e = worked.text(Field::Ee1), de = worked.text(Field::Ede);
+    for (const std::string& typed :
+         {"Ee1=" + OneMinus(e) + "|Ede=" + OneMinus(de), "Ee1=" + AWholeTurnAway(e),
+          "Ee1=" + OneMinus(AWholeTurnAway(e)) + "|Ede=" + OneMinus(de)}) {
+      TWorksheet written = worked;
+      test::Type(written, typed);
+      EXPECT_EQ(Letters(written), kAllCorrect) << "variant " << n << " " << typed;
+    }
   }
 }
 

@@ -2,6 +2,7 @@
 #include "ui/methods/MethodsReport.h"
 
 #include <QStringList>
+#include <algorithm>
 #include <cmath>
 
 namespace pothenot {
@@ -9,17 +10,15 @@ namespace pothenot {
 namespace {
 
 // Nine significant digits in fixed notation, at most eight decimals, three at
-// least; scientific notation where fixed would be a wall of digits.
+// least, never a power of ten; a value that shows as zero has no sign. Near
+// the danger circle a step that is zero but for rounding noise reads
+// "0,00000004" or "0,00000000", not "3,83803895e-08" or "-0,00000000".
 QString numberText(double v, const QString& separator) {
   if (std::isinf(v)) return QStringLiteral("∞");
   const double size = std::abs(v);
-  QString text;
-  if (size >= 1e9 || (v != 0 && size < 1e-6)) {
-    text = QString::number(v, 'g', 9);
-  } else {
-    const int whole = size < 1 ? 1 : int(std::floor(std::log10(size))) + 1;
-    text = QString::number(v, 'f', std::clamp(9 - whole, 3, 8));
-  }
+  const int whole = size < 1 ? 1 : int(std::floor(std::log10(size))) + 1;
+  QString text = QString::number(v, 'f', std::clamp(9 - whole, 3, 8));
+  if (text.startsWith(u'-') && text.toDouble() == 0) text.remove(0, 1);
   return text.replace(u'.', separator);
 }
 
