@@ -28,7 +28,7 @@ QFont reportFont(bool bold) {
 
 // The columns, as fractions of the page's width: №, student and file,
 // variant, standing, the five counts, the first error and the note.
-constexpr qreal kColumns[] = {0.035, 0.19, 0.045, 0.1, 0.06, 0.06, 0.06, 0.06, 0.06, 0.33};
+constexpr qreal kColumns[] = {0.035, 0.18, 0.045, 0.11, 0.065, 0.065, 0.065, 0.065, 0.065, 0.305};
 // The columns written flush right: №, the variant and the counts.
 bool flushRight(int column) {
   return column == 0 || column == 2 || (column >= 4 && column <= 8);
