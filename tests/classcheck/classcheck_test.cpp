@@ -21,7 +21,6 @@
 #include "calc/variant.h"
 #include "ui/classcheck/ClassCheckCommand.h"
 #include "ui/classcheck/ClassCheckWindow.h"
-#include "ui/classcheck/ReportPages.h"
 #include "ui/marking/CheckList.h"
 #include "ui/marking/WorkCheck.h"
 
@@ -42,16 +41,17 @@ QStringList column(const QTableWidget* table, int column) {
   return texts;
 }
 
-// Presses «Сохранить отчёт…» and names `name` in its dialog, as CSV.
-void saveAs(QWidget* window, const QString& name) {
-  QTimer::singleShot(50, window, [name] {
-    auto* saver = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-    QVERIFY(saver != nullptr);
-    saver->selectNameFilter(u"Таблица CSV (*.csv)"_s);
-    saver->selectFile(name);
-    static_cast<QDialog*>(saver)->accept();  // QFileDialog::accept, as its button does
+// Presses `button` of the class window; in the file dialog it opens, names
+// `path` (a folder, or a report's file as CSV) and accepts.
+void choose(QWidget* window, const QString& button, const QString& path) {
+  QTimer::singleShot(50, window, [path] {
+    auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    QVERIFY(dialog != nullptr);
+    dialog->selectNameFilter(u"Таблица CSV (*.csv)"_s);
+    dialog->selectFile(path);
+    static_cast<QDialog*>(dialog)->accept();  // QFileDialog::accept, as its button does
   });
-  QTest::mouseClick(window->findChild<QPushButton*>(u"SaveButton"_s), Qt::LeftButton);
+  QTest::mouseClick(window->findChild<QPushButton*>(button), Qt::LeftButton);
 }
 
 }  // namespace
@@ -80,20 +80,13 @@ class TestClassCheck : public WindowTest {
     save(dir, u"0.pothenot"_s, SheetFile{});  // the example, nothing worked
     save(dir, u"note.txt"_s, right);          // not a sheet file by its name
     QFile broken(dir.filePath(u"d.pothenot"_s));
-    QVERIFY(broken.open(QIODevice::WriteOnly) && broken.write("{}") == 2);
-    broken.close();
+    QVERIFY(broken.open(QIODevice::WriteOnly) && broken.write("{}") == 2 && broken.flush());
 
     w_->runModal([&] {
       QTest::keyClick(w_->box(Field::EXb), Qt::Key_O, Qt::ControlModifier | Qt::ShiftModifier);
       ClassCheckWindow* window = w_->commands().classCheck->window();
       QVERIFY(window->isVisible());
-      QTimer::singleShot(50, window, [&] {
-        auto* chooser = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-        QVERIFY(chooser != nullptr);
-        chooser->setDirectory(dir.path());
-        static_cast<QDialog*>(chooser)->accept();
-      });
-      QTest::mouseClick(window->findChild<QPushButton*>(u"FolderButton"_s), Qt::LeftButton);
+      choose(window, u"FolderButton"_s, dir.path());
 
       auto* table = window->findChild<QTableWidget*>(u"Table"_s);
       QCOMPARE(column(table, 0), QStringList({u"d.pothenot"_s, u"Борисов"_s, u"Волков"_s,
@@ -101,8 +94,6 @@ class TestClassCheck : public WindowTest {
       QCOMPARE(column(table, 2),
                QStringList({u"не прочитан"_s, u"с ошибками"_s, u"не те исходные данные"_s,
                             u"не закончен"_s, u"верно"_s}));
-      QVERIFY(table->item(1, 8)->text().startsWith(u"первая ошибка — K1: у вас "_s));
-      QCOMPARE(table->item(4, 8)->text(), u"все вычисления верны"_s);
       const QString summary = window->findChild<QLabel*>(u"Summary"_s)->text();
       QVERIFY2(summary.startsWith(u"Работ: 5. Верно: 1; с ошибками: 1; не закончено: 1; не те "
                                   "исходные данные: 1; не прочитано: 1. "_s),
@@ -117,7 +108,7 @@ class TestClassCheck : public WindowTest {
                                               u"Андреева"_s, u"Волков"_s}));
 
       // The report as CSV, the kind chosen in the dialog, in the table's order.
-      saveAs(window, dir.filePath(u"отчёт"_s));
+      choose(window, u"SaveButton"_s, dir.filePath(u"отчёт"_s));
       QFile csv(dir.filePath(u"отчёт.csv"_s));
       QVERIFY(csv.open(QIODevice::ReadOnly));
       const QByteArray line = csv.readAll().split('\n').at(3);
@@ -127,7 +118,7 @@ class TestClassCheck : public WindowTest {
       // Saved over: one question, whether to replace it.
       w_->answerNextBox(true);
       w_->answerNextBox(true);
-      saveAs(window, csv.fileName());
+      choose(window, u"SaveButton"_s, csv.fileName());
       QCOMPARE(w_->messages().size(), 1);
 
       const QRect cell = table->visualItemRect(table->item(2, 0));  // Борисов, as now ordered
@@ -159,46 +150,37 @@ class TestClassCheck : public WindowTest {
     });
     window->checkFiles(paths);
 
-    const auto rows = window->rows();
-    QCOMPARE(rows.size(), std::size_t(60));
-    const auto marked = std::count_if(rows.begin(), rows.end(), [](const auto& row) {
-      return row.firstError == u"все вычисления верны"_s;
-    });
-    QVERIFY2(marked > 0 && marked < 60, qPrintable(QString::number(marked)));
+    const QStringList standings = column(window->findChild<QTableWidget*>(u"Table"_s), 2);
+    const qsizetype left = standings.count(u"не проверен"_s);
+    QVERIFY2(standings.size() == 60 && left > 0 && left < 60, qPrintable(standings.join(u',')));
     const QString summary =
         u"Работ: 60, проверено %1 из 60. Верно: %1; с ошибками: 0; не "
         "закончено: 0; не те исходные данные: 0; не прочитано: 0; не "
-        "проверено: %2."_s.arg(marked)
-            .arg(60 - marked);
+        "проверено: %2."_s.arg(60 - left)
+            .arg(left);
     QVERIFY(window->findChild<QLabel*>(u"Summary"_s)->text().startsWith(summary));
-    QCOMPARE(column(window->findChild<QTableWidget*>(u"Table"_s), 2).count(u"не проверен"_s),
-             60 - marked);
-    QCOMPARE(QString::fromUtf8(classcheck::reportCsv(rows)).count(u";\"не проверен\";"_s),
-             60 - marked);
-    QCOMPARE(classcheck::writeReport(dir.filePath(u"отчёт.pdf"_s), rows).status,
-             safeFile::Outcome::Written);
+    QCOMPARE(QString::fromUtf8(classcheck::reportCsv(window->rows())).count(u";\"не проверен\";"_s),
+             left);
+    choose(window, u"SaveButton"_s, dir.filePath(u"отчёт.pdf"_s));
     QProcess text;
     text.start(u"pdftotext"_s, {u"-layout"_s, dir.filePath(u"отчёт.pdf"_s), u"-"_s});
-    QVERIFY(text.waitForFinished());
-    const QString pages = QString::fromUtf8(text.readAllStandardOutput()).simplified();
-    QVERIFY2(pages.contains(summary), qPrintable(pages.left(400)));
-    QCOMPARE(pages.count(u"проверка отменена"_s), 60 - marked);
+    const QString pages = QString::fromUtf8(text.waitForFinished() ? text.readAll() : "");
+    QVERIFY(pages.simplified().contains(summary));
+    QCOMPARE(pages.count(u"проверка отменена"_s), left);
   }
 
   // A cell that starts, after any blanks, with a formula sign, narrow or
   // full-width, is written as text; a name with a sign inside is not touched.
   void aCsvCellAFormulaCouldHideInIsText() {
-    const QStringList formulas{u"=1+1"_s, u"  =1+1"_s, u"\t-1"_s, u"\n@A1"_s,   u"＝1+1"_s,
-                               u" ＋1"_s, u"－1"_s,    u"＠A1"_s, u"\u3000=1"_s};
-    const QStringList plain{u"Иванов И. И."_s, u"Ким =1"_s, u" Петров-Водкин"_s};
-    std::vector<classcheck::StudentRow> rows(std::size_t(formulas.size() + plain.size()));
-    for (std::size_t i = 0; i < rows.size(); ++i)
-      rows[i].student = (formulas + plain)[qsizetype(i)];
+    const QStringList names{u"=1+1"_s,     u"  =1+1"_s, u"\t-1"_s,          u"\n@A1"_s,
+                            u"＝1+1"_s,    u" ＋1"_s,   u"－1"_s,           u"＠A1"_s,
+                            u"\u3000=1"_s, u"Ким =1"_s, u" Петров-Водкин"_s};
+    std::vector<classcheck::StudentRow> rows(std::size_t(names.size()));
+    for (std::size_t i = 0; i < rows.size(); ++i) rows[i].student = names[qsizetype(i)];
     const QStringList lines = QString::fromUtf8(classcheck::reportCsv(rows)).split(u"\r\n"_s);
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-      const bool guarded = lines[qsizetype(i) + 1].section(u';', 1, 1).startsWith(u"\"'"_s);
-      QVERIFY2(guarded == (qsizetype(i) < formulas.size()), qPrintable(rows[i].student));
-    }
+    for (qsizetype i = 0; i < names.size(); ++i)  // all but the last two are guarded
+      QVERIFY2(lines[i + 1].section(u';', 1, 1).startsWith(u"\"'"_s) == (i < names.size() - 2),
+               qPrintable(names[i]));
   }
 };
 
