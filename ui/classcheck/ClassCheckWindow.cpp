@@ -79,7 +79,6 @@ ClassCheckWindow::ClassCheckWindow(QWidget* owner, std::function<void(const QStr
   ui_->Table->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
   // The report's order until a header is clicked.
   ui_->Table->horizontalHeader()->setSortIndicator(kStanding, Qt::AscendingOrder);
-  ui_->Table->setSortingEnabled(true);
   connect(ui_->FilesButton, &QPushButton::clicked, this, &ClassCheckWindow::chooseFiles);
   connect(ui_->FolderButton, &QPushButton::clicked, this, &ClassCheckWindow::chooseFolder);
   connect(ui_->SaveButton, &QPushButton::clicked, this, &ClassCheckWindow::saveReport);
