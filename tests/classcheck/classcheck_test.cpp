@@ -41,14 +41,15 @@ QStringList column(const QTableWidget* table, int column) {
   return texts;
 }
 
-// Presses `button` of the class window; in the file dialog it opens, names
-// `path` (a folder, or a report's file as CSV) and accepts.
-void choose(QWidget* window, const QString& button, const QString& path) {
-  QTimer::singleShot(50, window, [path] {
+// Presses `button` of the class window; in the file dialog it opens, goes to
+// `folder`, types `name` (a report's, with CSV chosen) and accepts.
+void choose(QWidget* window, const QString& button, const QString& folder, const QString& name) {
+  QTimer::singleShot(50, window, [folder, name] {
     auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
     QVERIFY(dialog != nullptr);
+    dialog->setDirectory(folder);
     dialog->selectNameFilter(u"Таблица CSV (*.csv)"_s);
-    dialog->selectFile(path);
+    if (!name.isEmpty()) dialog->findChild<QLineEdit*>(u"fileNameEdit"_s)->setText(name);
     static_cast<QDialog*>(dialog)->accept();  // QFileDialog::accept, as its button does
   });
   QTest::mouseClick(window->findChild<QPushButton*>(button), Qt::LeftButton);
@@ -86,18 +87,16 @@ class TestClassCheck : public WindowTest {
     w_->runModal([&] {
       QTest::keyClick(w_->box(Field::EXb), Qt::Key_O, Qt::ControlModifier | Qt::ShiftModifier);
       QVERIFY(window->isVisible());
-      choose(window, u"FolderButton"_s, dir.path());
+      choose(window, u"FolderButton"_s, dir.path(), {});
 
       auto* table = window->findChild<QTableWidget*>(u"Table"_s);
       QCOMPARE(column(table, 0), QStringList({u"d.pothenot"_s, u"Борисов"_s, u"Волков"_s,
                                               u"0.pothenot"_s, u"Андреева"_s}));
-      QCOMPARE(column(table, 2),
-               QStringList({u"не прочитан"_s, u"с ошибками"_s, u"не те исходные данные"_s,
-                            u"не закончен"_s, u"верно"_s}));
-      const QString summary = window->findChild<QLabel*>(u"Summary"_s)->text();
-      QVERIFY2(summary.startsWith(u"Работ: 5. Верно: 1; с ошибками: 1; не закончено: 1; не те "
-                                  "исходные данные: 1; не прочитано: 1. "_s),
-               qPrintable(summary));
+      QVERIFY(window->findChild<QLabel*>(u"Summary"_s)
+                  ->text()
+                  .startsWith(u"Работ: 5. Верно: 1; с ошибками: 1; не закончено: 1; не те исходные "
+                              u"данные: 1; не "
+                              "прочитано: 1. "_s));
 
       // By variant: none first, then 5 before 12 (a number, not a text), equal ones as they were.
       QHeaderView* header = table->horizontalHeader();
@@ -107,14 +106,14 @@ class TestClassCheck : public WindowTest {
                                               u"Андреева"_s, u"Волков"_s}));
 
       // The report as CSV, the kind chosen in the dialog, in the table's order.
-      choose(window, u"SaveButton"_s, dir.filePath(u"отчёт"_s));
+      choose(window, u"SaveButton"_s, dir.path(), u"отчёт"_s);
       QFile csv(dir.filePath(u"отчёт.csv"_s));
       QVERIFY(csv.open(QIODevice::ReadOnly));
       QVERIFY(csv.readAll().split('\n').at(3).startsWith("\"b.pothenot\";\"Борисов\";\"5\";"));
       // Saved over: one question, whether to replace it.
       w_->answerNextBox(true);
       w_->answerNextBox(true);
-      choose(window, u"SaveButton"_s, csv.fileName());
+      choose(window, u"SaveButton"_s, dir.path(), u"отчёт.csv"_s);
       QCOMPARE(w_->messages().size(), 1);
 
       const QRect cell = table->visualItemRect(table->item(2, 0));  // Борисов, as now ordered
@@ -150,7 +149,7 @@ class TestClassCheck : public WindowTest {
     QVERIFY(window->findChild<QLabel*>(u"Summary"_s)->text().startsWith(summary));
     QCOMPARE(QString::fromUtf8(classcheck::reportCsv(window->rows())).count(u";\"не проверен\";"_s),
              left);
-    choose(window, u"SaveButton"_s, dir.filePath(u"отчёт.pdf"_s));
+    choose(window, u"SaveButton"_s, dir.path(), u"отчёт.pdf"_s);
     QProcess text;
     text.start(u"pdftotext"_s, {u"-layout"_s, dir.filePath(u"отчёт.pdf"_s), u"-"_s});
     const QString pages = QString::fromUtf8(text.waitForFinished() ? text.readAll() : "");
@@ -166,10 +165,8 @@ class TestClassCheck : public WindowTest {
                             u"\u3000=1"_s, u"Ким =1"_s, u" Петров-Водкин"_s};
     std::vector<classcheck::StudentRow> rows(std::size_t(names.size()));
     for (std::size_t i = 0; i < rows.size(); ++i) rows[i].student = names[qsizetype(i)];
-    const QStringList lines = QString::fromUtf8(classcheck::reportCsv(rows)).split(u"\r\n"_s);
-    for (qsizetype i = 0; i < names.size(); ++i)  // all but the last two are guarded
-      QVERIFY2(lines[i + 1].section(u';', 1, 1).startsWith(u"\"'"_s) == (i < names.size() - 2),
-               qPrintable(names[i]));
+    // The student's cell of a guarded name begins with an apostrophe; all but the last two are.
+    QCOMPARE(QString::fromUtf8(classcheck::reportCsv(rows)).count(u";\"'"_s), names.size() - 2);
   }
 };
 
