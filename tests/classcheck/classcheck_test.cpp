@@ -67,8 +67,7 @@ class TestClassCheck : public WindowTest {
     QTemporaryDir dir;
     SheetFile right{MakeVariant(5), ",", 5u, "Андреева"};
     Calculate(right.sheet, ",");
-    SheetFile wrong = right;  // a point desktop's sheet, K1 altered
-    wrong.student = "Борисов";
+    SheetFile wrong{right.sheet, ",", 5u, "Борисов"};  // a point desktop's sheet, K1 altered
     UseSeparator(wrong, ".");
     std::string k1 = wrong.sheet.text(Field::EK1);
     k1.back() = k1.back() == '1' ? '2' : '1';
@@ -99,9 +98,8 @@ class TestClassCheck : public WindowTest {
                               "прочитано: 1. "_s));
 
       // By variant: none first, then 5 before 12 (a number, not a text), equal ones as they were.
-      QHeaderView* header = table->horizontalHeader();
-      QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
-                        {header->sectionPosition(1) + 5, 5});
+      QTest::mouseClick(table->horizontalHeader()->viewport(), Qt::LeftButton, {},
+                        {table->columnViewportPosition(1) + 5, 5});
       QCOMPARE(column(table, 0), QStringList({u"d.pothenot"_s, u"0.pothenot"_s, u"Борисов"_s,
                                               u"Андреева"_s, u"Волков"_s}));
 
