@@ -156,10 +156,10 @@ QString classSummary(const std::vector<StudentRow>& rows) {
   std::array<std::size_t, kStandings> counts{};
   for (const StudentRow& row : rows) ++counts[std::size_t(row.standing())];
   const auto count = [&](Standing standing) { return counts[std::size_t(standing)]; };
-  const std::size_t notMarked = count(Standing::NotMarked);
+  const std::size_t left = count(Standing::NotMarked);
   QString text = QStringLiteral("Работ: %1").arg(rows.size());
-  if (notMarked > 0)
-    text += QStringLiteral(", проверено %1 из %2").arg(rows.size() - notMarked).arg(rows.size());
+  if (left > 0)
+    text += QStringLiteral(", проверено %1 из %2").arg(rows.size() - left).arg(rows.size());
   text += QStringLiteral(
               ". Верно: %1; с ошибками: %2; не закончено: %3; не те исходные данные: %4; "
               "не прочитано: %5")
@@ -168,7 +168,7 @@ QString classSummary(const std::vector<StudentRow>& rows) {
               .arg(count(Standing::NotFinished))
               .arg(count(Standing::OtherGivens))
               .arg(count(Standing::NotRead));
-  if (notMarked > 0) text += QStringLiteral("; не проверено: %1").arg(notMarked);
+  if (left > 0) text += QStringLiteral("; не проверено: %1").arg(left);
   return text + u'.';
 }
 
