@@ -23,18 +23,46 @@ namespace {
 // disk) that a class of this many may keep the teacher waiting.
 constexpr int kProgressFrom = 50;
 
-// The rows in the marking's tints: not marked or wrong red, not all checked
-// amber, all right green.
-QColor rowTint(const classcheck::StudentRow& row) {
-  switch (row.rank()) {
-    case 0:
-    case 1:
-      return markTint(Mark::Wrong);
-    case 2:
-      return markTint(Mark::Carried);
-    default:
-      return markTint(Mark::Correct);
+// The table's columns.
+enum Column { kStudent, kVariant, kStanding };
+// On a row's first cell: where the row is in `rows_`.
+constexpr int kRowRole = Qt::UserRole;
+// On every cell: what a click on its column's header orders the rows by.
+constexpr int kOrderRole = Qt::UserRole + 1;
+
+// A cell ordered by its kOrderRole: a number as a number (a variant of 12
+// after one of 5), a text as the desktop's language orders it.
+class Cell : public QTableWidgetItem {
+ public:
+  Cell(const QString& text, const QVariant& order) : QTableWidgetItem(text) {
+    setData(kOrderRole, order);
   }
+
+  bool operator<(const QTableWidgetItem& other) const override {
+    const QVariant mine = data(kOrderRole), theirs = other.data(kOrderRole);
+    if (mine.typeId() == QMetaType::QString)
+      return QString::localeAwareCompare(mine.toString(), theirs.toString()) < 0;
+    return mine.toLongLong() < theirs.toLongLong();
+  }
+};
+
+// The rows in the marking's tints: not read or wrong red, not finished or
+// another variant's givens amber, all right green; a file not marked keeps
+// the table's own background.
+QBrush rowTint(classcheck::Standing standing) {
+  switch (standing) {
+    case classcheck::Standing::NotRead:
+    case classcheck::Standing::WithErrors:
+      return markTint(Mark::Wrong);
+    case classcheck::Standing::OtherGivens:
+    case classcheck::Standing::NotFinished:
+      return markTint(Mark::Carried);
+    case classcheck::Standing::Right:
+      return markTint(Mark::Correct);
+    case classcheck::Standing::NotMarked:
+      break;
+  }
+  return {};
 }
 
 }  // namespace
@@ -49,12 +77,14 @@ ClassCheckWindow::ClassCheckWindow(QWidget* owner, std::function<void(const QStr
   ui_->Table->horizontalHeader()->setStretchLastSection(true);
   // One line of text a row, so that a class of thirty fits on a screen.
   ui_->Table->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+  // The report's order until a header is clicked.
+  ui_->Table->horizontalHeader()->setSortIndicator(kStanding, Qt::AscendingOrder);
   connect(ui_->FilesButton, &QPushButton::clicked, this, &ClassCheckWindow::chooseFiles);
   connect(ui_->FolderButton, &QPushButton::clicked, this, &ClassCheckWindow::chooseFolder);
   connect(ui_->SaveButton, &QPushButton::clicked, this, &ClassCheckWindow::saveReport);
   connect(ui_->CloseButton, &QPushButton::clicked, this, &QWidget::close);
-  connect(ui_->Table, &QTableWidget::cellDoubleClicked, this, [this](int row, int) {
-    if (row >= 0 && std::size_t(row) < rows_.size()) open_(rows_[std::size_t(row)].path);
+  connect(ui_->Table, &QTableWidget::cellDoubleClicked, this, [this](int line, int) {
+    if (line >= 0 && line < ui_->Table->rowCount()) open_(rowAt(line).path);
   });
   folder_ = QDir::homePath();
 }
@@ -83,40 +113,56 @@ void ClassCheckWindow::checkFolder(const QString& folder) {
   checkFiles(classcheck::sheetFilesIn(folder));
 }
 
+const classcheck::StudentRow& ClassCheckWindow::rowAt(int line) const {
+  return rows_[ui_->Table->item(line, kStudent)->data(kRowRole).toULongLong()];
+}
+
+std::vector<classcheck::StudentRow> ClassCheckWindow::rows() const {
+  std::vector<classcheck::StudentRow> shown;
+  for (int line = 0; line < ui_->Table->rowCount(); ++line) shown.push_back(rowAt(line));
+  return shown;
+}
+
 void ClassCheckWindow::showRows() {
   QTableWidget* table = ui_->Table;
+  // Filled line by line, then put in the order the header shows.
+  table->setSortingEnabled(false);
   table->clearContents();
   table->setRowCount(int(rows_.size()));
-  int unfinished = 0;
-  for (int r = 0; r < table->rowCount(); ++r) {
-    const classcheck::StudentRow& row = rows_[std::size_t(r)];
-    unfinished += row.rank() < 2 ? 1 : 0;
-    QStringList texts{row.student.isEmpty() ? row.fileName() : row.student,
-                      row.variant ? QString::number(*row.variant) : QStringLiteral("—")};
-    for (const Mark mark :
-         {Mark::Correct, Mark::Carried, Mark::Wrong, Mark::Empty, Mark::Unreadable})
-      texts << (row.error.isEmpty() ? QString::number(row.check.count(mark)) : QString());
-    texts << (row.givensNote.isEmpty() ? row.firstError
-                                       : row.firstError + QStringLiteral("; ") + row.givensNote);
+  for (std::size_t r = 0; r < rows_.size(); ++r) {
+    const classcheck::StudentRow& row = rows_[r];
+    const QString name = row.student.isEmpty() ? row.fileName() : row.student;
+    const QString firstError = row.givensNote.isEmpty()
+                                   ? row.firstError
+                                   : row.firstError + QStringLiteral("; ") + row.givensNote;
+    QList<Cell*> cells{new Cell(name, name),
+                       new Cell(row.variant ? QString::number(*row.variant) : QStringLiteral("—"),
+                                row.variant ? qlonglong(*row.variant) : -1),
+                       // Ordered by the report's order, which `rows_` keeps.
+                       new Cell(classcheck::standingWords(row.standing()), qulonglong(r))};
+    for (const QString& count : classcheck::countCells(row)) {
+      cells << new Cell(count, count.isEmpty() ? -1 : count.toLongLong());
+      cells.back()->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    }
+    cells << new Cell(firstError, firstError);
+    cells[kVariant]->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    cells[kStudent]->setData(kRowRole, qulonglong(r));
+    cells[kStudent]->setBackground(rowTint(row.standing()));
     const QString tip = QDir::toNativeSeparators(row.path) +
                         (row.givensNote.isEmpty() ? QString() : u'\n' + row.givensNote);
-    for (int column = 0; column < texts.size(); ++column) {
-      auto* item = new QTableWidgetItem(texts[column]);
-      item->setToolTip(tip);
-      if (column >= 1 && column <= 6) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-      table->setItem(r, column, item);
+    for (int column = 0; column < cells.size(); ++column) {
+      cells[column]->setToolTip(tip);
+      table->setItem(int(r), column, cells[column]);
     }
-    table->item(r, 0)->setBackground(rowTint(row));
   }
+  table->setSortingEnabled(true);
   table->setCurrentCell(-1, -1);
   ui_->SaveButton->setEnabled(!rows_.empty());
-  ui_->Summary->setText(
-      rows_.empty()
-          ? QStringLiteral("Листов задачи (*.pothenot) не найдено.")
-          : QStringLiteral("Работ: %1; с ошибками или не проверено: %2. Двойной щелчок по строке "
-                           "открывает лист в окне задачи и проверяет его.")
-                .arg(rows_.size())
-                .arg(unfinished));
+  ui_->Summary->setText(rows_.empty()
+                            ? QStringLiteral("Листов задачи (*.pothenot) не найдено.")
+                            : classcheck::classSummary(rows_) +
+                                  QStringLiteral(" Двойной щелчок по строке открывает лист в окне "
+                                                 "задачи и проверяет его."));
 }
 
 void ClassCheckWindow::chooseFiles() {
@@ -140,6 +186,8 @@ void ClassCheckWindow::saveReport() {
                      QDir(folder_).filePath(QStringLiteral("отчёт.pdf")),
                      pdf + QStringLiteral(";;Таблица CSV (*.csv)"));
   dialog.setAcceptMode(QFileDialog::AcceptSave);
+  // Whether to replace a file is asked once, below, of the name written.
+  dialog.setOption(QFileDialog::DontConfirmOverwrite);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
   QString path = dialog.selectedFiles().front();
   // The suffix typed decides; without one, the kind chosen in the dialog.
@@ -147,7 +195,7 @@ void ClassCheckWindow::saveReport() {
   if (suffix != QStringLiteral("pdf") && suffix != QStringLiteral("csv"))
     path += dialog.selectedNameFilter() == pdf ? QStringLiteral(".pdf") : QStringLiteral(".csv");
   if (!safeFile::mayReplace(this, path)) return;
-  const safeFile::Outcome outcome = classcheck::writeReport(path, rows_);
+  const safeFile::Outcome outcome = classcheck::writeReport(path, rows());
   if (outcome.status == safeFile::Outcome::Failed)
     QMessageBox::warning(this, kProgramTitle, outcome.message);
 }

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <algorithm>
+#include <array>
 #include <stdexcept>
 
 #include "calc/calc_error.h"
@@ -38,12 +39,23 @@ QString givensNote(const SheetFile& file, const std::vector<Field>& differing) {
 
 // ----- the CSV ------------------------------------------------------------
 
+// Whether a spreadsheet would take `cell` for a formula: a formula sign,
+// narrow or full-width (a spreadsheet reads "＝" as "="), after any blanks
+// it skips; a leading tab or line break is refused as well.
+bool looksLikeFormula(const QString& cell) {
+  static const QString kSigns = QStringLiteral("=+-@\uFF1D\uFF0B\uFF0D\uFF20");
+  if (cell.startsWith(u'\t') || cell.startsWith(u'\r') || cell.startsWith(u'\n')) return true;
+  for (const QChar c : cell) {
+    if (!c.isSpace()) return kSigns.contains(c);
+  }
+  return false;
+}
+
 QByteArray csvLine(const QStringList& cells) {
   QStringList quotedCells;
   for (QString cell : cells) {
-    // A name from a student's file that a spreadsheet would take for a
-    // formula ("=HYPERLINK(…)") is shown as the text it is.
-    if (!cell.isEmpty() && QStringLiteral("=+-@\t\r").contains(cell.front())) cell.prepend(u'\'');
+    // A name from a student's file ("=HYPERLINK(…)") is shown as the text it is.
+    if (looksLikeFormula(cell)) cell.prepend(u'\'');
     cell.replace(u'"', QStringLiteral("\"\""));
     quotedCells << u'"' + cell + u'"';
   }
@@ -56,12 +68,14 @@ QString StudentRow::fileName() const {
   return QFileInfo(path).fileName();
 }
 
-int StudentRow::rank() const {
-  if (!error.isEmpty()) return 0;
-  if (check.firstWrong) return 1;
-  if (!givensNote.isEmpty() || check.count(Mark::Empty) > 0 || check.count(Mark::Unreadable) > 0)
-    return 2;
-  return 3;
+Standing StudentRow::standing() const {
+  if (!marked) return Standing::NotMarked;
+  if (!error.isEmpty()) return Standing::NotRead;
+  if (check.firstWrong) return Standing::WithErrors;
+  if (!givensNote.isEmpty()) return Standing::OtherGivens;
+  if (check.count(Mark::Empty) > 0 || check.count(Mark::Unreadable) > 0)
+    return Standing::NotFinished;
+  return Standing::Right;
 }
 
 StudentRow markFile(const QString& path) {
@@ -92,21 +106,70 @@ StudentRow markFile(const QString& path) {
   return row;
 }
 
+StudentRow notMarked(const QString& path) {
+  StudentRow row;
+  row.path = path;
+  row.marked = false;
+  row.firstError = QStringLiteral("проверка отменена");
+  return row;
+}
+
 std::vector<StudentRow> markFiles(const QStringList& paths,
                                   const std::function<bool(int done)>& progress) {
   std::vector<StudentRow> rows;
   rows.reserve(std::size_t(paths.size()));
+  bool going = true;
   for (const QString& path : paths) {
-    rows.push_back(markFile(path));
-    if (progress && !progress(int(rows.size()))) break;
+    rows.push_back(going ? markFile(path) : notMarked(path));
+    if (going && progress) going = progress(int(rows.size()));
   }
   sortForReport(rows);
   return rows;
 }
 
 void sortForReport(std::vector<StudentRow>& rows) {
-  std::stable_sort(rows.begin(), rows.end(),
-                   [](const StudentRow& a, const StudentRow& b) { return a.rank() < b.rank(); });
+  std::stable_sort(rows.begin(), rows.end(), [](const StudentRow& a, const StudentRow& b) {
+    return a.standing() < b.standing();
+  });
+}
+
+QString standingWords(Standing standing) {
+  switch (standing) {
+    case Standing::NotRead:
+      return QStringLiteral("не прочитан");
+    case Standing::WithErrors:
+      return QStringLiteral("с ошибками");
+    case Standing::OtherGivens:
+      return QStringLiteral("не те исходные данные");
+    case Standing::NotFinished:
+      return QStringLiteral("не закончен");
+    case Standing::Right:
+      return QStringLiteral("верно");
+    case Standing::NotMarked:
+      break;
+  }
+  return QStringLiteral("не проверен");
+}
+
+QString classSummary(const std::vector<StudentRow>& rows) {
+  if (rows.empty()) return {};
+  std::array<std::size_t, kStandings> counts{};
+  for (const StudentRow& row : rows) ++counts[std::size_t(row.standing())];
+  const auto count = [&](Standing standing) { return counts[std::size_t(standing)]; };
+  const std::size_t left = count(Standing::NotMarked);
+  QString text = QStringLiteral("Работ: %1").arg(rows.size());
+  if (left > 0)
+    text += QStringLiteral(", проверено %1 из %2").arg(rows.size() - left).arg(rows.size());
+  text += QStringLiteral(
+              ". Верно: %1; с ошибками: %2; не закончено: %3; не те исходные данные: %4; "
+              "не прочитано: %5")
+              .arg(count(Standing::Right))
+              .arg(count(Standing::WithErrors))
+              .arg(count(Standing::NotFinished))
+              .arg(count(Standing::OtherGivens))
+              .arg(count(Standing::NotRead));
+  if (left > 0) text += QStringLiteral("; не проверено: %1").arg(left);
+  return text + u'.';
 }
 
 QStringList sheetFilesIn(const QString& folder) {
@@ -116,6 +179,14 @@ QStringList sheetFilesIn(const QString& folder) {
                                           QDir::Files | QDir::Readable, QDir::Name);
   for (const QString& name : names) paths << dir.filePath(name);
   return paths;
+}
+
+QStringList countCells(const StudentRow& row) {
+  const bool hasMarks = row.marked && row.error.isEmpty();
+  QStringList cells;
+  for (const Mark mark : kCountOrder)
+    cells << (hasMarks ? QString::number(row.check.count(mark)) : QString());
+  return cells;
 }
 
 QString countsText(const SheetCheck& check) {
@@ -130,16 +201,15 @@ QString countsText(const SheetCheck& check) {
 QByteArray reportCsv(const std::vector<StudentRow>& rows) {
   QByteArray csv("\xEF\xBB\xBF");
   csv += csvLine({QStringLiteral("Файл"), QStringLiteral("Студент"), QStringLiteral("Вариант"),
-                  QStringLiteral("Первая ошибка"), QStringLiteral("Верно"),
+                  QStringLiteral("Первая ошибка"), QStringLiteral("Итог"), QStringLiteral("Верно"),
                   QStringLiteral("Следует из ошибки"), QStringLiteral("Ошибка"),
                   QStringLiteral("Пусто"), QStringLiteral("Не читается"),
                   QStringLiteral("Исходные данные")});
   for (const StudentRow& row : rows) {
     QStringList line{row.fileName(), row.student,
-                     row.variant ? QString::number(*row.variant) : QString(), row.firstError};
-    for (const Mark mark : kCountOrder)
-      line << (row.error.isEmpty() ? QString::number(row.check.count(mark)) : QString());
-    line << row.givensNote;
+                     row.variant ? QString::number(*row.variant) : QString(), row.firstError,
+                     standingWords(row.standing())};
+    line << countCells(row) << row.givensNote;
     csv += csvLine(line);
   }
   return csv;

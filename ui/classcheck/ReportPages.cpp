@@ -15,9 +15,6 @@ namespace pothenot::classcheck {
 
 namespace {
 
-constexpr Mark kCountOrder[] = {Mark::Correct, Mark::Carried, Mark::Wrong, Mark::Empty,
-                                Mark::Unreadable};
-
 // ----- the PDF ------------------------------------------------------------
 
 constexpr qreal kPoints = 8.5;
@@ -30,26 +27,45 @@ QFont reportFont(bool bold) {
 }
 
 // The columns, as fractions of the page's width: №, student and file,
-// variant, the five counts, the first error and the note.
-constexpr qreal kColumns[] = {0.035, 0.2, 0.05, 0.065, 0.065, 0.065, 0.065, 0.065, 0.39};
+// variant, standing, the five counts, the first error and the note.
+constexpr qreal kColumns[] = {0.035, 0.18, 0.045, 0.11, 0.065, 0.065, 0.065, 0.065, 0.065, 0.305};
+// The columns written flush right: №, the variant and the counts.
+bool flushRight(int column) {
+  return column == 0 || column == 2 || (column >= 4 && column <= 8);
+}
 constexpr int kColumnCount = static_cast<int>(std::size(kColumns));
 
 QStringList headings() {
-  return {
-      QStringLiteral("№"),     QStringLiteral("Студент, файл"), QStringLiteral("Вар."),
-      QStringLiteral("Верно"), QStringLiteral("Из ош."),        QStringLiteral("Ош."),
-      QStringLiteral("Пусто"), QStringLiteral("Не чит."),       QStringLiteral("Первая ошибка")};
+  return {QStringLiteral("№"),       QStringLiteral("Студент, файл"),
+          QStringLiteral("Вар."),    QStringLiteral("Итог"),
+          QStringLiteral("Верно"),   QStringLiteral("Из ош."),
+          QStringLiteral("Ош."),     QStringLiteral("Пусто"),
+          QStringLiteral("Не чит."), QStringLiteral("Первая ошибка")};
 }
 
 QStringList cells(const StudentRow& row, int number) {
   QStringList out{
       QString::number(number),
       (row.student.isEmpty() ? QStringLiteral("—") : row.student) + u'\n' + row.fileName(),
-      row.variant ? QString::number(*row.variant) : QStringLiteral("—")};
-  for (const Mark mark : kCountOrder)
-    out << (row.error.isEmpty() ? QString::number(row.check.count(mark)) : QString());
-  out << (row.givensNote.isEmpty() ? row.firstError : row.firstError + u'\n' + row.givensNote);
+      row.variant ? QString::number(*row.variant) : QStringLiteral("—"),
+      standingWords(row.standing())};
+  out << countCells(row)
+      << (row.givensNote.isEmpty() ? row.firstError : row.firstError + u'\n' + row.givensNote);
   return out;
+}
+
+// A sheet with an error, or one that could not be read, in dark red; a file
+// not marked in grey.
+QColor ink(Standing standing) {
+  switch (standing) {
+    case Standing::NotRead:
+    case Standing::WithErrors:
+      return {150, 0, 0};
+    case Standing::NotMarked:
+      return Qt::gray;
+    default:
+      return Qt::black;
+  }
 }
 
 // Paints one row of cells at `top` (or only measures it when `paint` is
@@ -63,7 +79,7 @@ qreal paintRow(QPainter& painter, const QRectF& area, qreal top, const QStringLi
   for (int i = 0; i < kColumnCount; ++i) {
     const qreal width = area.width() * kColumns[i];
     const QRectF cell(x + pad, top + pad, width - 2 * pad, area.height());
-    const int align = (i == 0 || (i >= 2 && i <= 7)) ? Qt::AlignRight : Qt::AlignLeft;
+    const int align = flushRight(i) ? Qt::AlignRight : Qt::AlignLeft;
     const QRectF used =
         painter.boundingRect(cell, align | Qt::AlignTop | Qt::TextWordWrap, texts[i]);
     height = std::max(height, used.height());
@@ -72,7 +88,7 @@ qreal paintRow(QPainter& painter, const QRectF& area, qreal top, const QStringLi
   }
   if (paint) {
     for (int i = 0; i < kColumnCount; ++i) {
-      const int align = (i == 0 || (i >= 2 && i <= 7)) ? Qt::AlignRight : Qt::AlignLeft;
+      const int align = flushRight(i) ? Qt::AlignRight : Qt::AlignLeft;
       painter.drawText(boxes[std::size_t(i)], align | Qt::AlignTop | Qt::TextWordWrap, texts[i]);
     }
   }
@@ -83,11 +99,7 @@ void paintReport(QPainter& painter, QPagedPaintDevice& device,
                  const std::vector<StudentRow>& rows) {
   const QRectF page = paper::pageArea(device);
   const QString title = QStringLiteral("Проверка работ группы");
-  const auto withErrors =
-      std::count_if(rows.begin(), rows.end(), [](const StudentRow& row) { return row.rank() < 2; });
-  const QString summary = QStringLiteral("Работ: %1; с ошибками или не проверено: %2.")
-                              .arg(rows.size())
-                              .arg(withErrors);
+  const QString summary = classSummary(rows);
   const QPen rule(Qt::gray, QFontMetricsF(reportFont(false), &device).height() * 0.04);
   qreal y = 0;
   auto startPage = [&](bool first) {
@@ -107,8 +119,7 @@ void paintReport(QPainter& painter, QPagedPaintDevice& device,
     const qreal height = paintRow(painter, page, y, texts, false);
     if (y + height > page.bottom()) startPage(false);
     painter.setFont(reportFont(false));
-    // A sheet with an error, or one not marked at all, in dark red.
-    painter.setPen(row.rank() < 2 ? QColor(150, 0, 0) : QColor(Qt::black));
+    painter.setPen(ink(row.standing()));
     paintRow(painter, page, y, texts, true);
     y += height;
     painter.setPen(rule);
