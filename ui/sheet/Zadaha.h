@@ -56,9 +56,11 @@ class TForm2 : public QDialog {
   static std::string decimalSeparator();
 
   /// A command beyond the worksheet's three buttons: its key works anywhere in
-  /// the window, and it is listed in the context menu of the window's
-  /// background. The window takes no ownership of the action's receivers.
-  /// The key works at once; the menu entry appears once the form is built.
+  /// the window, with the cursor in a box too (there Ctrl+Z and Ctrl+Shift+Z
+  /// undo and redo the box's own edit while it has one), and it is listed in
+  /// the context menu of the window's background. The window takes no
+  /// ownership of the action's receivers. The key works at once; the menu
+  /// entry appears once the form is built.
   void addCommand(QAction* action);
 
   void setVisible(bool visible) override;
