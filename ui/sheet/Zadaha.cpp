@@ -140,7 +140,9 @@ QWidget* TForm2::sheetPanel() const {
 }
 
 std::string TForm2::decimalSeparator() {
-  return QLocale::system().decimalPoint().toStdString();
+  // Sheets are written and read with a comma or a point alone: a desktop
+  // whose sign is another (the Arabic «٫») writes the point.
+  return QLocale::system().decimalPoint() == QLatin1Char(',') ? "," : ".";
 }
 
 void TForm2::addCommand(QAction* action) {

@@ -52,7 +52,10 @@ class TForm2 : public QDialog {
   /// label, line and the three buttons; builds the form if need be.
   QWidget* sheetPanel() const;
 
-  /// The desktop's decimal separator, the one Calculate reads and writes.
+  /// The desktop's decimal separator, the one Calculate reads and writes and
+  /// every file and page the program writes uses: "," where the desktop's is
+  /// a comma, "." otherwise (a point, or a sign such as the Arabic «٫» that
+  /// no sheet file may hold).
   static std::string decimalSeparator();
 
   /// A command beyond the worksheet's three buttons: its key works anywhere in
