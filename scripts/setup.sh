@@ -15,12 +15,13 @@ POTHENOT_PACKAGES=(
 )
 
 # The tests, benchmarks and fuzzers; xvfb and xauth run the window tests on a
-# real X server; dpkg-dev (dpkg-shlibdeps), desktop-file-utils, appstream and
+# real X server, xdotool and openbox press keys there through the server under
+# a real window manager; dpkg-dev (dpkg-shlibdeps), desktop-file-utils, appstream and
 # lintian build and check the Debian package.
 POTHENOT_TEST_PACKAGES=(
   pkg-config libgtest-dev libgmock-dev libbenchmark-dev libmpfr-dev
   clang libclang-rt-14-dev
-  xvfb xauth
+  xvfb xauth xdotool openbox
   dpkg-dev desktop-file-utils appstream lintian
 )
 

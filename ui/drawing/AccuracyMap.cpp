@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/drawing/AccuracyMap.h"
 
-#include <QLocale>
 #include <QPaintDevice>
 #include <QPainter>
 #include <algorithm>
@@ -11,6 +10,7 @@
 #include <thread>
 
 #include "calc/design.h"
+#include "ui/sheet/Zadaha.h"
 
 namespace pothenot {
 
@@ -242,7 +242,10 @@ void AccuracyMap::paintLegend(QPainter& painter, const QRectF& target, double u,
                      QString::number(std::lround(level * 100)));
   }
   painter.drawText(QRectF(bar.left(), bar.top() - 34 * u, width, 15 * u), Qt::AlignLeft,
-                   "M, см, при mβ = " + QLocale().toString(angleErrorSeconds, 'g', 3) + "″");
+                   "M, см, при mβ = " +
+                       QString::number(angleErrorSeconds, 'g', 3)
+                           .replace(u'.', QString::fromStdString(TForm2::decimalSeparator())) +
+                       "″");
   painter.restore();
 }
 

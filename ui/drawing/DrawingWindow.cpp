@@ -9,6 +9,7 @@
 #include <QSvgGenerator>
 
 #include "calc/fix_quality.h"
+#include "ui/common/CommandKeys.h"
 #include "ui/drawing/CalculatedStation.h"
 #include "ui/drawing/FigureView.h"
 #include "ui/drawing/FixReport.h"
@@ -25,6 +26,8 @@ DrawingWindow::DrawingWindow(TForm2* form, QAction* toggle, const CalculatedStat
   ui_->setupUi(this);
   ui_->AngleError->setValue(kDefaultAngleErrorSeconds);
   addAction(toggle);
+  // Ctrl+Z in the m_β box is the sheet's undo, as in the worksheet's boxes.
+  (new CommandKeys(this))->watch(ui_->AngleError);
   connect(form, &TForm2::sheetChanged, this, [this] { redraws_.schedule(); });
   connect(ui_->AngleError, &QDoubleSpinBox::valueChanged, this, [this] { redraws_.schedule(); });
   connect(ui_->SaveButton, &QPushButton::clicked, this, &DrawingWindow::saveClick);

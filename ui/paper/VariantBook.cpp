@@ -22,7 +22,8 @@ namespace pothenot::paper {
 
 namespace {
 
-// Variants are written with a decimal comma, and so are their answers.
+// MakeVariant writes its texts, as the built-in example is written, with a
+// decimal comma; the key takes the desktop's separator like every page.
 constexpr std::string_view kSeparator = ",";
 
 constexpr int kKeyColumns = 3;
@@ -63,9 +64,9 @@ const std::vector<Field>& resultFields() {
   return written;
 }
 
-// As the drawing's text writes numbers ("0,0", never "-0,0"), with a comma.
+// As the drawing's text writes numbers ("0,0", never "-0,0").
 QString decimalText(double value, int decimals) {
-  return pothenot::decimalText(value, decimals, QString::fromUtf8(kSeparator));
+  return pothenot::decimalText(value, decimals, QString::fromStdString(TForm2::decimalSeparator()));
 }
 
 QString geometryVerdict(Geometry geometry) {
@@ -194,7 +195,8 @@ Outcome writeClassSet(std::uint32_t first, int count, const QString& path,
                      form.sheetPanel());
 
           TWorksheet worked = variant;
-          Calculate(worked, kSeparator);
+          fillVariant(worked, variant);  // its givens with the desktop's separator
+          Calculate(worked, TForm2::decimalSeparator());
           answers.push_back(Answer{number, std::move(worked),
                                    AssessFix(variant, kSeparator, kDefaultAngleErrorSeconds)});
           if (!progress(i + 1)) return false;

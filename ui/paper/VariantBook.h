@@ -12,7 +12,8 @@
 /// A class set of exercises in one PDF: a sheet per variant, its givens
 /// filled and its results empty, then the answer key: per variant every
 /// result text as Calculate writes it, in the order it writes them, the exact
-/// station, M and the verdicts at the default m_β.
+/// station, M and the verdicts at the default m_β, all with the desktop's
+/// separator (TForm2::decimalSeparator()) as the sheets have it.
 namespace pothenot::paper {
 
 /// The most variants one class set holds.

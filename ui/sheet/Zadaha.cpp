@@ -13,6 +13,7 @@
 #include "calc/resection.h"
 #include "ui/common/Application.h"
 #include "ui/common/BitmapButton.h"
+#include "ui/common/CommandKeys.h"
 #include "ui/common/WindowFont.h"
 #include "ui_Zadaha.h"
 
@@ -49,11 +50,14 @@ void TForm2::build() {
   fitLabels();
 
   const auto& fields = pothenot::Fields();
+  // The cursor is almost always in a box: the commands' keys work from there.
+  auto* commandKeys = new pothenot::CommandKeys(this);
   for (std::size_t i = 0; i < fields.size(); ++i) {
     const QString name = QString::fromUtf8(fields[i].name);
     auto* box = ui_->Panel1->findChild<QLineEdit*>(name);
     if (box == nullptr) throw std::logic_error("TForm2: no edit box " + name.toStdString());
     boxes_[i] = box;
+    commandKeys->watch(box);
     box->setAccessibleName(QString::fromUtf8(fields[i].quantity));
     box->setText(QString::fromUtf8(sheet_.text(static_cast<Field>(i))));
   }
@@ -136,11 +140,14 @@ QWidget* TForm2::sheetPanel() const {
 }
 
 std::string TForm2::decimalSeparator() {
-  return QLocale::system().decimalPoint().toStdString();
+  // Sheets are written and read with a comma or a point alone: a desktop
+  // whose sign is another (the Arabic «٫») writes the point.
+  return QLocale::system().decimalPoint() == QLatin1Char(',') ? "," : ".";
 }
 
 void TForm2::addCommand(QAction* action) {
-  // The keys work wherever the focus is in this window, built or not.
+  // The keys work wherever the focus is in this window, built or not, a box
+  // included (build() lets the boxes give way to them).
   action->setShortcutContext(Qt::WindowShortcut);
   addAction(action);
   if (ui_) addToMenu(action);

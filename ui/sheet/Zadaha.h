@@ -52,13 +52,18 @@ class TForm2 : public QDialog {
   /// label, line and the three buttons; builds the form if need be.
   QWidget* sheetPanel() const;
 
-  /// The desktop's decimal separator, the one Calculate reads and writes.
+  /// The desktop's decimal separator, the one Calculate reads and writes and
+  /// every file and page the program writes uses: "," where the desktop's is
+  /// a comma, "." otherwise (a point, or a sign such as the Arabic «٫» that
+  /// no sheet file may hold).
   static std::string decimalSeparator();
 
   /// A command beyond the worksheet's three buttons: its key works anywhere in
-  /// the window, and it is listed in the context menu of the window's
-  /// background. The window takes no ownership of the action's receivers.
-  /// The key works at once; the menu entry appears once the form is built.
+  /// the window, with the cursor in a box too (there Ctrl+Z and Ctrl+Shift+Z
+  /// undo and redo the box's own edit while it has one), and it is listed in
+  /// the context menu of the window's background. The window takes no
+  /// ownership of the action's receivers. The key works at once; the menu
+  /// entry appears once the form is built.
   void addCommand(QAction* action);
 
   void setVisible(bool visible) override;
