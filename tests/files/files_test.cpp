@@ -17,6 +17,7 @@
 #include "calc/resection.h"
 #include "calc/sheet_file.h"
 #include "calc/variant.h"
+#include "ui/document/SheetDocument.h"
 #include "ui/files/FileCommands.h"
 #include "ui/paper/PaperCommands.h"
 
@@ -77,7 +78,8 @@ class TestFiles : public WindowTest {
   // «Выход», the frame's close box, the start window's closing and before
   // another sheet opens. «Отмена» keeps the window and every text, «Не
   // сохранять» closes and leaves the file as it was (and is not asked again),
-  // «Сохранить» writes the change first.
+  // «Сохранить» writes the change first. «Не сохранять» drops the change: the
+  // sheet is its file's again. The title names the file, marked while changed.
   void theQuestionExactlyWhenASheetWithAFileChanged() {
     QWidget start;
     files().guardClose(&start);
@@ -89,11 +91,14 @@ class TestFiles : public WindowTest {
     saveAs(u"Петров П. П."_s, path(u"лист"_s));
     QVERIFY(bytes(u"лист.pothenot"_s).contains("Петров П. П."));
     QVERIFY(files().openSheet(path(u"лист.pothenot"_s)));
+    const QStringList opened = w_->texts();
     w_->click("BitBtn2");
     QVERIFY(!w_->form().isVisible() && asked_.isEmpty());
 
     w_->form().show();
     w_->type(Field::EXb, u"7"_s);
+    QVERIFY(w_->form().windowTitle() == u"Задача — лист.pothenot[*]"_s &&
+            w_->form().isWindowModified());
     const QStringList changed = w_->texts();
     const QByteArray saved = bytes(u"лист.pothenot"_s);
     for (int i = 0; i < 3; ++i) press(u"Отмена"_s);
@@ -107,6 +112,7 @@ class TestFiles : public WindowTest {
     press(u"Не сохранять"_s);
     QVERIFY(w_->form().close() && start.close() && asked_.size() == 4);
     QCOMPARE(bytes(u"лист.pothenot"_s), saved);
+    QCOMPARE(w_->texts(), opened);
     w_->form().show();
     w_->type(Field::EYb, u"5"_s);
     press(u"Сохранить"_s);
@@ -114,6 +120,52 @@ class TestFiles : public WindowTest {
     const auto kept = ReadSheetFile(bytes(u"лист.pothenot"_s).toStdString());
     QCOMPARE(QString::fromStdString(kept.sheet.text(Field::EYb)), changed[int(Field::EYb)] + "5");
     QCOMPARE(w_->texts(), QStringList(48, QString()));
+  }
+
+  // A new variant is a new sheet: asked about the changes of the one it
+  // replaces, then without a file, so Ctrl+S asks for a name and leaves the
+  // old file alone.
+  void newVariantIsANewSheet() {
+    asked_.clear();
+    w_->click("BitBtn1");
+    saveAs(u"Иванов И. И."_s, path(u"иванов"_s));
+    const QByteArray worked = bytes(u"иванов.pothenot"_s);
+    w_->type(Field::EXb, u"1"_s);
+    then([](QDialog* d) { d->findChild<QSpinBox*>(u"Number"_s)->setValue(5), d->accept(); });
+    press(u"Не сохранять"_s);
+    keys(Qt::ControlModifier | Qt::Key_N);
+    QCOMPARE(asked_, QStringList{u"Сохранить изменения в листе «иванов.pothenot»?"_s});
+    QVERIFY(w_->form().windowTitle() == u"Задача"_s && w_->commands().document->path().isEmpty());
+    QString offered;  // the student's name, offered again
+    then([&offered](QDialog* d) { offered = d->findChild<QLineEdit*>()->text(), d->accept(); });
+    then([this](QDialog* d) {
+      static_cast<QFileDialog*>(d)->selectFile(path(u"пятый"_s)), d->accept();
+    });
+    keys(Qt::ControlModifier | Qt::Key_S);
+    QCOMPARE(offered, u"Иванов И. И."_s);
+    QCOMPARE(bytes(u"иванов.pothenot"_s), worked);
+    QCOMPARE(ReadSheetFile(bytes(u"пятый.pothenot"_s).toStdString()).variant, 5u);
+  }
+
+  // A file that another program wrote after the sheet was opened or saved is
+  // not written over unasked; one that was removed is simply written again.
+  void fileChangedElsewhereIsAskedAbout() {
+    asked_.clear();
+    saveAs(QString(), path(u"общий"_s));
+    write(u"общий.pothenot"_s, "другая программа");
+    w_->type(Field::EXb, u"1"_s);
+    press(u"Отмена"_s);
+    keys(Qt::ControlModifier | Qt::Key_S);
+    QCOMPARE(bytes(u"общий.pothenot"_s), "другая программа");
+    QCOMPARE(asked_, QStringList{u"Файл «общий.pothenot» изменён другой программой после того, "
+                                 u"как лист был открыт или сохранён. Заменить его?"_s});
+    press(u"Заменить"_s);
+    keys(Qt::ControlModifier | Qt::Key_S);
+    const QByteArray ours = bytes(u"общий.pothenot"_s);
+    QVERIFY(ReadSheetFile(ours.toStdString()).sheet.text(Field::EXb).ends_with('1'));
+    QVERIFY(QFile::remove(path(u"общий.pothenot"_s)));
+    keys(Qt::ControlModifier | Qt::Key_S);
+    QVERIFY(asked_.size() == 2 && bytes(u"общий.pothenot"_s) == ours);
   }
 
   // A file that is no sheet, far too large or not there is refused in one
@@ -130,7 +182,7 @@ class TestFiles : public WindowTest {
       QVERIFY(!files().openSheet(path(name)));
       QVERIFY2(asked_.last().startsWith(u"Файл «%1» не прочитан: "_s.arg(name)),
                qPrintable(asked_.last()));
-      QVERIFY(w_->texts() == before && files().path().isEmpty());
+      QVERIFY(w_->texts() == before && w_->commands().document->path().isEmpty());
     }
 
     for (std::size_t i = 0; i < kFieldCount; ++i)
