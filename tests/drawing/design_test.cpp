@@ -159,32 +159,27 @@ class TestDesign : public WindowTest {
     QVERIFY(!undo()->isEnabled());
   }
 
-  // A drag cut off without a release (the drawing hidden under the pointer)
-  // is a step all the same.
-  void dragCutOffIsAStep() {
-    const QStringList before = w_->texts();
-    const QPoint from = at(*figure().known[Figure::C]);
-    QTest::mousePress(view_, Qt::LeftButton, {}, from);
-    move(from + QPoint(20, 20), Qt::LeftButton);
-    QTest::keyClick(w_->commands().drawing->window(), Qt::Key_F2);
-    QVERIFY(w_->texts() != before);
-    undo()->trigger();
-    QCOMPARE(w_->texts(), before);
-  }
-
-  // «Очистить» is one step: undone, every one of the 48 texts comes back to
-  // the byte, mirrors too; redone, all are empty again.
-  void clearIsUndone() {
+  // «Очистить» is one step: undone, all 48 texts come back to the byte
+  // (mirrors too), redone, all are empty again. A drag cut off without a
+  // release (the drawing hidden under the pointer) is a step all the same.
+  void clearAndACutOffDragAreSteps() {
     w_->click("BitBtn1");
     w_->box(Field::EXaa)->setText(u"≠"_s);  // a mirror that differs from Xa
     const QStringList worked = w_->texts();
     w_->click("BitBtn3");
-    QCOMPARE(w_->texts(), QStringList(48, QString()));
     QCOMPARE(undo()->text(), u"Отменить очистку"_s);
     undo()->trigger();
     QCOMPARE(w_->texts(), worked);
     w_->commands().document->redoAction()->trigger();
     QCOMPARE(w_->texts(), QStringList(48, QString()));
+    undo()->trigger();
+    const QPoint from = at(*figure().known[Figure::C]);
+    QTest::mousePress(view_, Qt::LeftButton, {}, from);
+    move(from + QPoint(20, 20), Qt::LeftButton);
+    QTest::keyClick(w_->commands().drawing->window(), Qt::Key_F2);
+    QVERIFY(w_->texts() != worked);
+    undo()->trigger();
+    QCOMPARE(w_->texts(), worked);
   }
 
   // The map shows M for the chosen m_β, and follows the wheel, B dragged, a
