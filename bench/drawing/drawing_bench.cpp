@@ -11,6 +11,7 @@
 #include <QWheelEvent>
 #include <string>
 
+#include "ui/document/SheetDocument.h"
 #include "ui/drawing/AccuracyMap.h"
 #include "ui/drawing/DrawingCommand.h"
 #include "ui/drawing/DrawingWindow.h"
@@ -97,7 +98,7 @@ BENCHMARK(BM_RedrawZoomedWithMap)->Unit(benchmark::kMillisecond)->UseRealTime();
 // keeps it.
 void BM_DragStep(benchmark::State& state) {
   TForm2 form;
-  auto* command = new pothenot::DrawingCommand(&form);
+  auto* command = new pothenot::DrawingCommand(&form, new pothenot::SheetDocument(&form));
   form.show();
   command->action()->trigger();
   pothenot::DrawingWindow* window = command->window();

@@ -12,16 +12,17 @@
 #include <QTemporaryDir>
 
 #include "WindowDriver.h"
+#include "ui/document/SheetDocument.h"
 #include "ui/drawing/DrawingCommand.h"
 #include "ui/drawing/DrawingWindow.h"
 #include "ui/drawing/FigureView.h"
-#include "ui/drawing/GivenEdits.h"
 
 using pothenot::AccuracyMap;
 using pothenot::Field;
 using pothenot::Figure;
 using pothenot::FigureView;
 using pothenot::MapPoint;
+using namespace Qt::StringLiterals;
 
 class TestDesign : public WindowTest {
   Q_OBJECT
@@ -32,6 +33,7 @@ class TestDesign : public WindowTest {
     QCoreApplication::processEvents();
     return view_->figure();
   }
+  QAction* undo() { return w_->commands().document->undoAction(); }
   QPoint at(MapPoint p) { return view_->toScreen(p, view_->rect()).toPoint(); }
   MapPoint map(QPoint q) { return view_->toMap(q, view_->rect()); }
   // Mouse moves sent straight to the view: on X11 QTest moves the real
@@ -151,9 +153,33 @@ class TestDesign : public WindowTest {
     QCOMPARE(w_->box(Field::EYb)->text(), "3824,6251");  // not moved: not written
     QTest::keyClick(view_, Qt::Key_Left, Qt::ShiftModifier);
     QCOMPARE(w_->box(Field::EYb)->text(), cm(b.y - 10));
-    QVERIFY(w_->commands().drawing->edits().undoAction()->isEnabled());
+    w_->click("BitBtn1");  // the results Calculate writes keep the step
+    QCOMPARE(undo()->text(), u"Отменить перемещение пункта B"_s);
     w_->type(Field::EXc, "1");
-    QVERIFY(!w_->commands().drawing->edits().undoAction()->isEnabled());
+    QVERIFY(!undo()->isEnabled());
+  }
+
+  // «Очистить» is one step: undone, all 48 texts come back to the byte
+  // (mirrors too), redone, all are empty again. A drag cut off without a
+  // release (the drawing hidden under the pointer) is a step all the same.
+  void clearAndACutOffDragAreSteps() {
+    w_->click("BitBtn1");
+    w_->box(Field::EXaa)->setText(u"≠"_s);  // a mirror that differs from Xa
+    const QStringList worked = w_->texts();
+    w_->click("BitBtn3");
+    QCOMPARE(undo()->text(), u"Отменить очистку"_s);
+    undo()->trigger();
+    QCOMPARE(w_->texts(), worked);
+    w_->commands().document->redoAction()->trigger();
+    QCOMPARE(w_->texts(), QStringList(48, QString()));
+    undo()->trigger();
+    const QPoint from = at(*figure().known[Figure::C]);
+    QTest::mousePress(view_, Qt::LeftButton, {}, from);
+    move(from + QPoint(20, 20), Qt::LeftButton);
+    QTest::keyClick(w_->commands().drawing->window(), Qt::Key_F2);
+    QVERIFY(w_->texts() != worked);
+    undo()->trigger();
+    QCOMPARE(w_->texts(), worked);
   }
 
   // The map shows M for the chosen m_β, and follows the wheel, B dragged, a

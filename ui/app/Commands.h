@@ -13,12 +13,14 @@ class DrawingCommand;
 class FileCommands;
 class MethodsCommand;
 class PaperCommands;
+class SheetDocument;
 class WorkCheck;
 
 /// The features that hang on the problem window, each reached by its keys
 /// and the window's background menu. All are children of the window and go
 /// with it; each makes its own windows when first used.
 struct Commands {
+  SheetDocument* document;        ///< the sheet: its file, its variant, its undo
   DrawingCommand* drawing;        ///< F2: "Чертёж засечки"
   WorkCheck* marking;             ///< F3: "Проверить мои вычисления"
   MethodsCommand* methods;        ///< F4: "Способы решения"

@@ -16,7 +16,7 @@ namespace {
 
 }  // namespace
 
-SheetFile readSheetFile(const QString& path) {
+SheetFile readSheetFile(const QString& path, QByteArray* bytes) {
   const QFileInfo info(path);
   const std::string name = info.fileName().toStdString();
   if (!info.exists()) refuse(info, QStringLiteral("такого файла нет"));
@@ -30,12 +30,12 @@ SheetFile readSheetFile(const QString& path) {
     refuse(info, info.isReadable() ? QStringLiteral("его не открыть (%1)").arg(file.errorString())
                                    : QStringLiteral("нет права его читать"));
   }
-  const QByteArray bytes = file.read(static_cast<qint64>(kSheetFileMaxBytes) + 1);
+  const QByteArray read = file.read(static_cast<qint64>(kSheetFileMaxBytes) + 1);
   if (file.error() != QFileDevice::NoError)
     refuse(info, QStringLiteral("ошибка чтения (%1)").arg(file.errorString()));
+  if (bytes != nullptr) *bytes = read;
   try {
-    return ReadSheetFile(
-        std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    return ReadSheetFile(std::string_view(read.constData(), static_cast<std::size_t>(read.size())));
   } catch (const SheetFileError& error) {
     throw std::runtime_error(error.Sentence(name));
   }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 #include "calc/sheet_file.h"
@@ -14,7 +15,7 @@ namespace pothenot {
 /// separator. Throws `std::runtime_error` whose what() is the one Russian
 /// sentence to tell the user, naming the file: the sheet file's own
 /// (`SheetFileError::Sentence`), or why the file could not be read at all (not
-/// there, a folder, not readable).
-SheetFile readSheetFile(const QString& path);
+/// there, a folder, not readable). `bytes`, when given, receives what was read.
+SheetFile readSheetFile(const QString& path, QByteArray* bytes = nullptr);
 
 }  // namespace pothenot

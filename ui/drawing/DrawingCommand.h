@@ -11,7 +11,7 @@ namespace pothenot {
 
 class CalculatedStation;
 class DrawingWindow;
-class GivenEdits;
+class SheetDocument;
 
 /// The command "Чертёж засечки" of the problem window: F2, or its
 /// background's context menu, shows the drawing window; F2 again, there or in
@@ -22,8 +22,9 @@ class DrawingCommand : public QObject {
   Q_OBJECT
 
  public:
-  /// Registers the command with `form`, which owns this object.
-  explicit DrawingCommand(TForm2* form);
+  /// Registers the command with `form`, which owns this object; the points
+  /// moved in the drawing are steps of `document`'s undo.
+  DrawingCommand(TForm2* form, SheetDocument* document);
 
   QAction* action() const { return action_; }
   /// Another command of the problem window whose key works in the drawing
@@ -34,8 +35,6 @@ class DrawingCommand : public QObject {
   /// The sheet's own station while it belongs to the givens on the sheet;
   /// watched from the start, whether the window was ever shown or not.
   const CalculatedStation& station() const { return *sheetStation_; }
-  /// The moves of the drawing's points, undone and redone from either window.
-  GivenEdits& edits() const { return *edits_; }
 
  private:
   void toggle();
@@ -43,7 +42,7 @@ class DrawingCommand : public QObject {
   TForm2* form_;
   QAction* action_;
   CalculatedStation* sheetStation_;
-  GivenEdits* edits_;
+  SheetDocument* document_;
   DrawingWindow* window_ = nullptr;
   QList<QAction*> windowKeys_;
 };

@@ -10,8 +10,8 @@
 #include "calc/design.h"
 #include "calc/fix_quality.h"
 #include "calc/number_text.h"
+#include "ui/document/SheetDocument.h"
 #include "ui/drawing/FigureView.h"
-#include "ui/drawing/GivenEdits.h"
 #include "ui/sheet/Zadaha.h"
 
 namespace pothenot {
@@ -44,8 +44,8 @@ QString nameOf(int point) {
 
 }  // namespace
 
-PointDrag::PointDrag(FigureView* view, TForm2* form, GivenEdits* edits)
-    : QObject(view), view_(view), form_(form), edits_(edits) {
+PointDrag::PointDrag(FigureView* view, TForm2* form, SheetDocument* document)
+    : QObject(view), view_(view), form_(form), document_(document) {
   view->setMouseTracking(true);
   view->setFocusPolicy(Qt::StrongFocus);
   view->installEventFilter(this);
@@ -86,7 +86,7 @@ std::optional<MapPoint> PointDrag::placeOf(int point) const {
 void PointDrag::moveTo(int point, MapPoint to) {
   const TWorksheet& sheet = form_->worksheet();
   const std::string separator = TForm2::decimalSeparator();
-  GivenEdits::Texts texts;
+  SheetDocument::Texts texts;
   // A part is written only when its value changes.
   auto put = [&](Field field, double value, const std::string& text) {
     if (valueOf(sheet, field, separator) != value) texts.emplace_back(field, text);
@@ -129,7 +129,7 @@ void PointDrag::moveTo(int point, MapPoint to) {
   if (texts.empty()) return;
   view_->holdView();  // the point stays under the pointer
   view_->noteMotion();
-  edits_->write(texts);
+  document_->write(texts);
 }
 
 bool PointDrag::press(QPointF at) {
@@ -141,12 +141,16 @@ bool PointDrag::press(QPointF at) {
   const MapPoint pointer = view_->toMap(at, view_->rect());
   grab_ = QPointF(place->x - pointer.x, place->y - pointer.y);
   dragged_ = point;
-  edits_->begin();
+  document_->begin();
   return true;
 }
 
 void PointDrag::finish(int point) {
-  edits_->finish(nameOf(point));
+  document_->finish("перемещение " + nameOf(point));
+}
+
+void PointDrag::endDrag() {
+  if (dragged_ >= 0) finish(std::exchange(dragged_, -1));
 }
 
 bool PointDrag::key(int key, bool tenfold) {
@@ -172,7 +176,7 @@ bool PointDrag::key(int key, bool tenfold) {
   }
   const auto place = placeOf(point);
   if (!place) return true;
-  edits_->begin();
+  document_->begin();
   moveTo(point, {place->x + shift.x(), place->y + shift.y()});
   finish(point);
   return true;
@@ -187,6 +191,10 @@ bool PointDrag::eventFilter(QObject* watched, QEvent* event) {
     }
     case QEvent::MouseMove: {
       auto* e = static_cast<QMouseEvent*>(event);
+      if (dragged_ >= 0 && !(e->buttons() & Qt::LeftButton)) {
+        endDrag();  // its release went elsewhere
+        return false;
+      }
       if (dragged_ >= 0) {
         const MapPoint pointer = view_->toMap(e->position(), view_->rect());
         moveTo(dragged_, {pointer.x + grab_.x(), pointer.y + grab_.y()});
@@ -199,9 +207,17 @@ bool PointDrag::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::MouseButtonRelease: {
       auto* e = static_cast<QMouseEvent*>(event);
       if (e->button() != Qt::LeftButton || dragged_ < 0) return false;
-      finish(std::exchange(dragged_, -1));
+      endDrag();
       return true;
     }
+    // The pointer taken away before the release (a popup, the window hidden
+    // or left for another): the drag ends where it stands.
+    case QEvent::UngrabMouse:
+    case QEvent::FocusOut:
+    case QEvent::Hide:
+    case QEvent::WindowDeactivate:
+      endDrag();
+      return false;
     case QEvent::MouseButtonDblClick:  // on a point: not the fit of the view
       return pointAt(static_cast<QMouseEvent*>(event)->position()) >= 0;
     case QEvent::KeyPress: {

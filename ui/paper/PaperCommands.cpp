@@ -13,6 +13,7 @@
 #include "calc/variant.h"
 #include "ui/common/SafeFile.h"
 #include "ui/common/Title.h"
+#include "ui/document/SheetDocument.h"
 #include "ui/paper/ClassVariantsDialog.h"
 #include "ui/paper/SheetPrint.h"
 #include "ui/paper/VariantBook.h"
@@ -27,21 +28,15 @@ std::uint32_t nextVariant(std::uint32_t number) {
   return number >= kLastVariant ? kFirstVariant : number + 1;
 }
 
-std::vector<std::string> givens(const TWorksheet& sheet) {
-  std::vector<std::string> texts;
-  for (const auto& info : Fields())
-    if (info.role == Role::Given) texts.push_back(sheet.text(info.name));
-  return texts;
-}
-
 }  // namespace
 
 PaperCommands::PaperCommands(TForm2* form, const DrawingCommand* drawing,
-                             const MethodsCommand* methods)
+                             const MethodsCommand* methods, SheetDocument* document)
     : QObject(form),
       form_(form),
       drawing_(drawing),
       methods_(methods),
+      document_(document),
       suggestion_(static_cast<std::uint32_t>(QRandomGenerator::global()->bounded(1, 1000))) {
   const auto add = [this](const QString& text, const QKeySequence& key,
                           void (PaperCommands::*run)()) {
@@ -59,23 +54,8 @@ PaperCommands::PaperCommands(TForm2* form, const DrawingCommand* drawing,
       &PaperCommands::classVariants);
 }
 
-void PaperCommands::showVariant(std::uint32_t number) {
-  paper::fillVariant(form_->worksheet(), MakeVariant(number));
-  markVariant(number);
-  suggestion_ = nextVariant(number);
-}
-
-void PaperCommands::markVariant(std::uint32_t number) {
-  lastVariant_ = number;
-  variantGivens_ = number == 0 ? std::vector<std::string>() : givens(form_->worksheet());
-}
-
-std::uint32_t PaperCommands::variant() const {
-  return lastVariant_ != 0 && givens(form_->worksheet()) == variantGivens_ ? lastVariant_ : 0;
-}
-
 QString PaperCommands::variantTitle() const {
-  const std::uint32_t number = variant();
+  const std::uint32_t number = document_->variant();
   return number == 0 ? QString() : QStringLiteral("Вариант %1").arg(number);
 }
 
@@ -110,7 +90,11 @@ void PaperCommands::savePdf() {
 void PaperCommands::newVariant() {
   if (variantDialog_ == nullptr) variantDialog_ = new VariantDialog(form_);
   variantDialog_->suggest(suggestion_);
-  if (variantDialog_->exec() == QDialog::Accepted) showVariant(variantDialog_->number());
+  if (variantDialog_->exec() != QDialog::Accepted) return;
+  const std::uint32_t number = variantDialog_->number();
+  TWorksheet sheet;
+  paper::fillVariant(sheet, MakeVariant(number));
+  if (document_->newSheet(sheet, number)) suggestion_ = nextVariant(number);
 }
 
 void PaperCommands::classVariants() {

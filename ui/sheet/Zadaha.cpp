@@ -178,6 +178,7 @@ void TForm2::BitBtn2Click() {
 void TForm2::BitBtn3Click() {
   emit clearStarted();
   sheet_.clear();
+  emit cleared();
 }
 
 void TForm2::keyPressEvent(QKeyEvent* event) {

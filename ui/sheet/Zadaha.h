@@ -79,7 +79,10 @@ class TForm2 : public QDialog {
   /// A run of Calculate is over, whether it wrote every result or stopped on a
   /// failure (emitted before the failure goes on to be shown).
   void calculated();
+  /// "Очистить" was pressed: emitted before the 48 fields are emptied, and
+  /// cleared() once they are.
   void clearStarted();
+  void cleared();
 
  private slots:
   void BitBtn1Click();  // "Вычислить"
