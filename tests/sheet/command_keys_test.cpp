@@ -10,8 +10,8 @@
 
 #include "WindowDriver.h"
 #include "ui/app/HelpKey.h"
+#include "ui/document/SheetDocument.h"
 #include "ui/drawing/DrawingCommand.h"
-#include "ui/drawing/GivenEdits.h"
 
 using pothenot::Field;
 using namespace Qt::StringLiterals;
@@ -29,7 +29,7 @@ class TestCommandKeys : public WindowTest {
     return QProcess::execute(u"xdotool"_s, {u"key"_s, names.join(u'+')}) == 0;
   }
   static bool waitFor(const std::function<bool()>& done) { return QTest::qWaitFor(done, 3000); }
-  pothenot::GivenEdits& edits() { return w_->commands().drawing->edits(); }
+  pothenot::SheetDocument& edits() { return *w_->commands().document; }
   QString text(Field field) { return w_->box(field)->text(); }
   // A point moved in the drawing: Xc written, kept as a step to undo.
   void move() { edits().begin(), edits().write({{Field::EXc, "1000"}}), edits().finish(u"C"_s); }
