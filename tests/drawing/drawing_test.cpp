@@ -11,10 +11,12 @@
 #include <csignal>
 
 #include "WindowDriver.h"
+#include "calc/variant.h"
 #include "ui/drawing/DrawingCommand.h"
 #include "ui/drawing/DrawingWindow.h"
 #include "ui/drawing/FigureView.h"
 #include "ui/drawing/FixReport.h"
+#include "ui/files/FileCommands.h"
 #include "ui/marking/CheckList.h"
 #include "ui/marking/WorkCheck.h"
 
@@ -145,9 +147,12 @@ class TestDrawing : public WindowTest {
 
   // North is up and east is right; each point is drawn where the view says;
   // the wheel keeps the point under the pointer, dragging moves the figure
-  // with the mouse, a double click fits it again, and so do new givens.
+  // with the mouse, a double click fits it again. P moved by an arrow, and
+  // the move undone, keep the zoom and the pan; a sheet opened then, far
+  // away, is fitted whole.
   void figureIsAMapThatZoomsAndPans() {
-    FigureView* view = open()->figureView();
+    DrawingWindow* drawing = open();
+    FigureView* view = drawing->figureView();
     const Figure& figure = view->figure();
     const QRectF r = view->rect();
     auto a = [&] { return view->toScreen(*figure.known[Figure::A], r); };
@@ -170,15 +175,29 @@ class TestDrawing : public WindowTest {
     QVERIFY(apart(a() - zoomed, QPointF(30, -20)) < 1e-6);
     QTest::mouseDClick(view, Qt::LeftButton, {}, QPoint(50, 50));
     QVERIFY(apart(a(), fitted) < 1e-6);
-    Wheel(view, {2, 2}, 30);                   // far into a corner: the points leave the view
-    w_->type(Field::EXd, u"6300,45"_s, true);  // new givens are fitted again
-    settled();
-    for (const auto& p : figure.known) QVERIFY(r.contains(view->toScreen(*p, r)));
+
+    const QPoint p = view->toScreen(*figure.station, r).toPoint();
+    QTest::mouseClick(view, Qt::LeftButton, {}, p);
+    QCOMPARE(view->chosen(), FigureView::kStation);
+    Wheel(view, p, 3);
+    const QPointF held = a();
+    QTest::keyClick(view, Qt::Key_Right);
+    QVERIFY(settled() && apart(a(), held) < 1e-6);
+    QTest::keyClick(drawing, Qt::Key_Z, Qt::ControlModifier);
+    QVERIFY(settled() && apart(a(), held) < 1e-6);
+    QTemporaryDir dir;
+    QFile far(dir.filePath(u"far.pothenot"_s));  // variant 12: 20 km off the example
+    QVERIFY(far.open(QIODevice::WriteOnly) &&
+            far.write(pothenot::WriteSheetFile({pothenot::MakeVariant(12), ",", {}, {}}).c_str()));
+    far.close();
+    QVERIFY(w_->commands().files->openSheet(far.fileName()) && settled());
+    for (const auto& k : figure.known) QVERIFY(r.contains(view->toScreen(*k, r)));
   }
 
   // "Сохранить рисунок…" writes the file the user named, PNG or SVG by the
-  // chosen kind; over a file that is there it asks first, and a write that
-  // fails (a full disk) is told and leaves the old file as it was.
+  // chosen kind, without the ring of a chosen point; over a file that is there
+  // it asks first, and a write that fails (a full disk) is told and leaves the
+  // old file as it was.
   void saveWritesTheNamedFile() {
     DrawingWindow* drawing = open();
     auto save = [&](const QTemporaryDir& dir, int filter) {
@@ -204,6 +223,11 @@ class TestDrawing : public WindowTest {
       return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     };
     const QByteArray kept = svg();
+    FigureView* view = drawing->figureView();
+    QTest::mouseClick(view, Qt::LeftButton, {},
+                      view->toScreen(*view->figure().station, view->rect()).toPoint());
+    QVERIFY(view->chosen() == FigureView::kStation &&
+            drawing->saveFigure(dir.filePath(u"мой.svg"_s)) && svg() == kept);
     rlimit limit{};
     getrlimit(RLIMIT_FSIZE, &limit);
     const rlimit none{0, limit.rlim_max};  // not a byte more: a full disk

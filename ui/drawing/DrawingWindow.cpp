@@ -7,17 +7,20 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QSvgGenerator>
+#include <utility>
 
 #include "calc/fix_quality.h"
 #include "ui/drawing/CalculatedStation.h"
 #include "ui/drawing/FigureView.h"
 #include "ui/drawing/FixReport.h"
+#include "ui/drawing/GivenEdits.h"
 #include "ui/sheet/Zadaha.h"
 #include "ui_DrawingWindow.h"
 
 namespace pothenot {
 
-DrawingWindow::DrawingWindow(TForm2* form, QAction* toggle, const CalculatedStation* sheetStation)
+DrawingWindow::DrawingWindow(TForm2* form, QAction* toggle, const CalculatedStation* sheetStation,
+                             const GivenEdits* edits)
     : QWidget(form, Qt::Window),
       ui_(std::make_unique<Ui::DrawingWindow>()),
       form_(form),
@@ -26,6 +29,7 @@ DrawingWindow::DrawingWindow(TForm2* form, QAction* toggle, const CalculatedStat
   ui_->AngleError->setValue(kDefaultAngleErrorSeconds);
   addAction(toggle);
   connect(form, &TForm2::sheetChanged, this, [this] { redraws_.schedule(); });
+  connect(edits, &GivenEdits::givensReplaced, this, [this] { replaced_ = true; });
   connect(ui_->AngleError, &QDoubleSpinBox::valueChanged, this, [this] { redraws_.schedule(); });
   connect(ui_->SaveButton, &QPushButton::clicked, this, &DrawingWindow::saveClick);
   connect(ui_->AccuracyMap, &QCheckBox::toggled, ui_->Figure, &FigureView::setAccuracyMapShown);
@@ -56,7 +60,10 @@ void DrawingWindow::redraw() {
   auto figure = Figure::fromSheet(form_->worksheet(), separator, ui_->AngleError->value(),
                                   sheetStation_->station());
   ui_->Report->setPlainText(fixReport(figure, QString::fromStdString(separator)));
-  ui_->Figure->setFigure(std::move(figure));
+  // Kept until a redraw shows it: the window may be hidden meanwhile.
+  const bool replaced = std::exchange(replaced_, false);
+  ui_->Figure->setFigure(std::move(figure),
+                         replaced ? FigureView::Change::Replaced : FigureView::Change::Moved);
 }
 
 bool DrawingWindow::saveFigure(const QString& path) const {

@@ -46,6 +46,7 @@ GivenEdits::GivenEdits(TForm2* form) : QObject(form), form_(form), stack_(new QU
     if (now == known_) return;  // a result written, not a given
     stack_->clear();
     known_ = std::move(now);
+    emit givensReplaced();
   });
 }
 

@@ -45,6 +45,11 @@ class GivenEdits : public QObject {
   /// changed nothing is not kept.
   void finish(const QString& name);
 
+ signals:
+  /// A given changed some other way than by a move, its undo or redo (typed,
+  /// cleared, opened); the steps are forgotten.
+  void givensReplaced();
+
  private:
   std::vector<std::string> givens() const;
   void apply(const Texts& texts);  ///< writes without forgetting the steps
