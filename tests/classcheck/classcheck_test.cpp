@@ -21,6 +21,7 @@
 #include "calc/variant.h"
 #include "ui/classcheck/ClassCheckCommand.h"
 #include "ui/classcheck/ClassCheckWindow.h"
+#include "ui/classcheck/ReportPages.h"
 #include "ui/marking/CheckList.h"
 #include "ui/marking/WorkCheck.h"
 
@@ -165,6 +166,27 @@ class TestClassCheck : public WindowTest {
     for (std::size_t i = 0; i < rows.size(); ++i) rows[i].student = names[qsizetype(i)];
     // The student's cell of a guarded name begins with an apostrophe; all but the last two are.
     QCOMPARE(QString::fromUtf8(classcheck::reportCsv(rows)).count(u";\"'"_s), names.size() - 2);
+  }
+
+  // The PDF report's title and column headings are black on every page, as
+  // on the first; its rows (files not read) are dark red.
+  void reportPagesHeadedAlike() {
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(u"r.pdf"_s);
+    QCOMPARE(classcheck::writeReport(pdf, std::vector(60, classcheck::markFile(pdf))).status,
+             safeFile::Outcome::Written);
+    QProcess::execute(u"pdftoppm"_s, {u"-r"_s, u"100"_s, u"-png"_s, u"-l"_s, u"2"_s, pdf,
+                                      dir.filePath(u"page"_s)});  // page-1.png, page-2.png
+    for (const QString& page : {u"page-1.png"_s, u"page-2.png"_s}) {
+      const QImage image(dir.filePath(page));
+      int black = 0;  // pixels, not counting those of a rule across the page
+      for (int y = 0; y < image.height(); ++y) {
+        int row = 0;
+        for (int x = 0; x < image.width(); ++x) row += QColor(image.pixel(x, y)).value() < 90;
+        black += row < image.width() / 2 ? row : 0;
+      }
+      QVERIFY2(black > 500, qPrintable(page));
+    }
   }
 };
 

@@ -104,6 +104,7 @@ void paintReport(QPainter& painter, QPagedPaintDevice& device,
   qreal y = 0;
   auto startPage = [&](bool first) {
     if (!first) device.newPage();
+    painter.setPen(Qt::black);  // not the last row's grey rule: every page's head alike
     QRectF area = paper::paintHeader(painter, page, title);
     if (first) area = paper::paintLines(painter, area, {summary}, kPoints + 1);
     painter.setFont(reportFont(true));

@@ -127,6 +127,7 @@ void SheetDocument::sheetChanged() {
     if (now != known_) {  // typed: the steps would overwrite it
       stack_->clear();
       known_ = std::move(now);
+      emit replaced();
     }
   }
   showTitle();
@@ -192,6 +193,7 @@ void SheetDocument::replace(const SheetFile& file) {
   markVariant(file.variant.value_or(0));
   stack_->clear();
   showTitle();
+  emit replaced();
 }
 
 QWidget* SheetDocument::questionParent() const {

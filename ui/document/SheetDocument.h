@@ -95,6 +95,13 @@ class SheetDocument : public QObject {
   /// step that changed nothing is not kept.
   void finish(const QString& name);
 
+ signals:
+  /// The texts changed other than by a step of the sheet's own, its undo or
+  /// redo, or a Calculate: typed, or another sheet put on it (opened, a new
+  /// variant, its file's texts back after «Не сохранять»). A view of the
+  /// sheet's points fits them afresh; after a step it stays where it was.
+  void replaced();
+
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -33,7 +33,7 @@ void DrawingCommand::addWindowKey(QAction* command) {
 
 void DrawingCommand::toggle() {
   if (window_ == nullptr) {
-    window_ = new DrawingWindow(form_, action_, sheetStation_);
+    window_ = new DrawingWindow(form_, action_, sheetStation_, document_);
     window_->addActions(windowKeys_);
     // A figure of a worksheet no one sees would only be in the way.
     connect(form_, &QDialog::finished, window_, &QWidget::hide);

@@ -7,8 +7,10 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QSvgGenerator>
+#include <utility>
 
 #include "calc/fix_quality.h"
+#include "ui/document/SheetDocument.h"
 #include "ui/common/CommandKeys.h"
 #include "ui/drawing/CalculatedStation.h"
 #include "ui/drawing/FigureView.h"
@@ -18,7 +20,8 @@
 
 namespace pothenot {
 
-DrawingWindow::DrawingWindow(TForm2* form, QAction* toggle, const CalculatedStation* sheetStation)
+DrawingWindow::DrawingWindow(TForm2* form, QAction* toggle, const CalculatedStation* sheetStation,
+                             const SheetDocument* document)
     : QWidget(form, Qt::Window),
       ui_(std::make_unique<Ui::DrawingWindow>()),
       form_(form),
@@ -29,6 +32,7 @@ DrawingWindow::DrawingWindow(TForm2* form, QAction* toggle, const CalculatedStat
   // Ctrl+Z in the m_β box is the sheet's undo, as in the worksheet's boxes.
   (new CommandKeys(this))->watch(ui_->AngleError);
   connect(form, &TForm2::sheetChanged, this, [this] { redraws_.schedule(); });
+  connect(document, &SheetDocument::replaced, this, [this] { replaced_ = true; });
   connect(ui_->AngleError, &QDoubleSpinBox::valueChanged, this, [this] { redraws_.schedule(); });
   connect(ui_->SaveButton, &QPushButton::clicked, this, &DrawingWindow::saveClick);
   connect(ui_->AccuracyMap, &QCheckBox::toggled, ui_->Figure, &FigureView::setAccuracyMapShown);
@@ -59,7 +63,10 @@ void DrawingWindow::redraw() {
   auto figure = Figure::fromSheet(form_->worksheet(), separator, ui_->AngleError->value(),
                                   sheetStation_->station());
   ui_->Report->setPlainText(fixReport(figure, QString::fromStdString(separator)));
-  ui_->Figure->setFigure(std::move(figure));
+  // Kept until a redraw shows it: the window may be hidden meanwhile.
+  const bool replaced = std::exchange(replaced_, false);
+  ui_->Figure->setFigure(std::move(figure),
+                         replaced ? FigureView::Change::Replaced : FigureView::Change::Moved);
 }
 
 bool DrawingWindow::saveFigure(const QString& path) const {

@@ -20,6 +20,7 @@ namespace pothenot {
 class CalculatedStation;
 class DrawingWindow;
 class FigureView;
+class SheetDocument;
 
 /// "Чертёж засечки": the figure of the problem window's worksheet beside what
 /// it says about the fix. A top-level window of the problem window, so that
@@ -32,8 +33,11 @@ class DrawingWindow : public QWidget {
  public:
   /// `toggle` is the command that shows and hides this window: its key works
   /// here as in the problem window. `sheetStation` tells whether the sheet's
-  /// Xp, Yp belong to its givens.
-  DrawingWindow(TForm2* form, QAction* toggle, const CalculatedStation* sheetStation);
+  /// Xp, Yp belong to its givens; `document`, whether they changed by a step of
+  /// its own (a move of the drawing's points, its undo or redo), which keeps the
+  /// view, or otherwise, which fits it.
+  DrawingWindow(TForm2* form, QAction* toggle, const CalculatedStation* sheetStation,
+                const SheetDocument* document);
   ~DrawingWindow() override;
 
   FigureView* figureView() const;
@@ -58,6 +62,7 @@ class DrawingWindow : public QWidget {
   std::unique_ptr<Ui::DrawingWindow> ui_;
   TForm2* form_;
   const CalculatedStation* sheetStation_;
+  bool replaced_ = true;  ///< givens changed other than by a move since the last redraw
   CoalescedCall redraws_{this, [this] { redraw(); }};
 };
 

@@ -117,6 +117,12 @@ QString metresText(double metres) {
   return russian.toString(value, 'f', decimals) + u' ' + QString::fromUtf8(unit);
 }
 
+// The size of a mark in `target`: one at the window's usual size, so that a
+// page or a large picture shows the same figure as the window.
+double markSize(const QRectF& target) {
+  return std::clamp(std::min(target.width(), target.height()) / 520, 0.6, 8.0);
+}
+
 }  // namespace
 
 FigureView::FigureView(QWidget* parent) : QWidget(parent), still_(new QTimer(this)) {
@@ -131,10 +137,11 @@ FigureView::FigureView(QWidget* parent) : QWidget(parent), still_(new QTimer(thi
   });
 }
 
-void FigureView::setFigure(Figure figure) {
-  // New givens move the points: a view zoomed and panned onto the old ones
+void FigureView::setFigure(Figure figure, Change change) {
+  // A point moved by hand stays in the view the hand moves it in. Other
+  // givens may lie anywhere: a view zoomed, panned or held onto the old points
   // could show empty paper.
-  if (!figure.samePoints(figure_)) following_ = true, zoom_ = 1;
+  if (!figure.samePoints(figure_)) change == Change::Moved ? holdView() : fit();
   figure_ = std::move(figure);
   update();
 }
@@ -147,7 +154,7 @@ void FigureView::setAccuracyMapShown(bool shown) {
 void FigureView::holdView() {
   const QRectF target = rect();
   const View v = currentView(target);
-  Extent extent{};
+  Extent extent{-HUGE_VAL, HUGE_VAL, HUGE_VAL, -HUGE_VAL};  // none, unless there are points
   fittedView(target, &extent);
   if (!held_ && extent[0] >= extent[1]) held_ = extent;
   centre_ = v.centre;
@@ -254,9 +261,7 @@ void FigureView::paintFigure(QPainter& painter, const QRectF& target) const {
   painter.setClipRect(target);
   painter.fillRect(target, Qt::white);
   painter.setRenderHint(QPainter::Antialiasing);
-  // Sizes of marks and letters follow the target, so that a page or a large
-  // picture shows the same figure as the window.
-  const double u = std::clamp(std::min(target.width(), target.height()) / 520, 0.6, 8.0);
+  const double u = markSize(target);
   QFont font = painter.font();
   font.setPixelSize(static_cast<int>(std::lround(13 * u)));
   painter.setFont(font);
@@ -275,7 +280,6 @@ void FigureView::paintFigure(QPainter& painter, const QRectF& target) const {
   paintStations(canvas);
   paintNorthArrow(canvas);
   paintScaleBar(canvas);
-  paintChosen(canvas);
   if (mapped) AccuracyMap::paintLegend(painter, target, u, figure_.angleErrorSeconds);
   painter.restore();
 }
@@ -381,14 +385,16 @@ void FigureView::paintStations(const Canvas& c) const {
   }
 }
 
-void FigureView::paintChosen(const Canvas& c) const {
+void FigureView::paintChosen(QPainter& painter, const QRectF& target) const {
   std::optional<MapPoint> p;
   if (chosen_ >= 0 && chosen_ < int(figure_.known.size())) p = figure_.known[chosen_];
   if (chosen_ == kStation) p = figure_.station;
   if (!p) return;
-  c.painter.setPen(QPen(QColor(0, 90, 170), 1.5 * c.u, Qt::DotLine));
-  c.painter.setBrush(Qt::NoBrush);
-  c.painter.drawEllipse(toScreen(*p, c.target), 11 * c.u, 11 * c.u);
+  const double u = markSize(target);
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.setPen(QPen(QColor(0, 90, 170), 1.5 * u, Qt::DotLine));
+  painter.setBrush(Qt::NoBrush);
+  painter.drawEllipse(toScreen(*p, target), 11 * u, 11 * u);
 }
 
 void FigureView::paintNorthArrow(const Canvas& c) const {
@@ -423,6 +429,7 @@ void FigureView::paintEvent(QPaintEvent*) {
   roughMap_ = moving_;
   paintFigure(painter, rect());
   roughMap_ = false;
+  paintChosen(painter, rect());
 }
 
 void FigureView::wheelEvent(QWheelEvent* event) {

@@ -19,22 +19,29 @@ namespace pothenot {
 ///
 /// The view starts fitted to the points with margins and follows the figure
 /// as it changes; the wheel zooms about the pointer and dragging pans, which
-/// keep the view where the user put it until the points move (new givens); a
-/// double click fits again.
+/// keep the view where the user put it, also while points are moved by hand,
+/// until other givens bring other points; a double click fits again.
 class FigureView : public QWidget {
   Q_OBJECT
 
  public:
   explicit FigureView(QWidget* parent = nullptr);
 
-  /// Shows `figure`, fitted afresh when its points are not those shown.
-  void setFigure(pothenot::Figure figure);
+  /// How the givens of a figure came to differ from those shown.
+  enum class Change {
+    Moved,     ///< a point moved by hand, or such a move undone or redone
+    Replaced,  ///< anything else: typed, opened, a new variant
+  };
+  /// Shows `figure`. When its points are not those shown, a move keeps the
+  /// zoom and the pan (holdView()); other givens are fitted afresh.
+  void setFigure(pothenot::Figure figure, Change change = Change::Replaced);
   const pothenot::Figure& figure() const { return figure_; }
 
   /// Paints the figure with the current view into `target` of any painter (a
   /// widget, an image, a vector file or a printed page). The view's zoom and
   /// pan are kept relative to the fitted view, so they carry over to any
-  /// rectangle.
+  /// rectangle. The chosen point's ring is the screen's alone: it is no part
+  /// of the figure.
   void paintFigure(QPainter& painter, const QRectF& target) const;
 
   /// Where a map point lies in `target` with the current view, in the
@@ -100,8 +107,7 @@ class FigureView : public QWidget {
   void paintStations(const Canvas& c) const;
   void paintNorthArrow(const Canvas& c) const;
   void paintScaleBar(const Canvas& c) const;
-
-  void paintChosen(const Canvas& c) const;
+  void paintChosen(QPainter& painter, const QRectF& target) const;
 
   pothenot::Figure figure_;
   bool mapShown_ = false;

@@ -17,17 +17,22 @@ double cutsCanCost(const Figure& figure) {
   return 0.1 + 10 * figure.fix->stationError / figure.angleErrorSeconds;
 }
 
+// The station is near the danger circle when it is closer to it than this
+// share of the radius: a fifth, as the surveyor's rule of thumb has it.
+constexpr double kNearShare = 0.2;
+
+// The verdict on the geometry, by the cut angle alone: how near the station is
+// to the danger circle is said by its distance, beside that.
 QString verdict(const FixQuality& f) {
   switch (f.geometry) {
     case pothenot::Geometry::Reliable:
-      return "надёжная: круги положения пересекаются под углом не меньше 30°, станция далеко "
-             "от опасного круга.";
+      return "надёжная: круги положения пересекаются под углом не меньше 30°.";
     case pothenot::Geometry::Weak:
-      return "слабая: круги положения пересекаются под углом меньше 30°, станция близко к "
-             "опасному кругу; ошибки углов заметно сдвигают станцию.";
+      return "слабая: круги положения пересекаются под углом меньше 30°, ошибки углов заметно "
+             "сдвигают станцию.";
     case pothenot::Geometry::Dangerous:
-      return "опасная: станция почти на опасном круге (угол пересечения меньше 10°), засечка "
-             "ненадёжна — возьмите другую тройку пунктов.";
+      return "опасная: круги положения пересекаются под углом меньше 10°, засечка ненадёжна — "
+             "возьмите другую тройку пунктов.";
   }
   return {};
 }
@@ -82,8 +87,11 @@ QString fixReport(const Figure& figure, const QString& separator) {
       out += "\nОпасный круг (через A, B и C):\n  центр X = " + num(f.circleX, 2) +
              "   Y = " + num(f.circleY, 2) + ",   R = " + num(f.circleRadius, 2) + " м\n";
       if (!figure.circleDrawable()) out += "  Он так велик, что нарисован прямой через A, B и C.\n";
-      out += "  станция от него в " + num(f.circleShare * f.circleRadius, 2) + " м, это " +
-             num(f.circleShare, 3) + " радиуса\n";
+      out +=
+          "  станция от него в " + num(f.circleShare * f.circleRadius, 2) + " м, это " +
+          num(f.circleShare, 3) + " радиуса\n  станция " +
+          (f.circleShare < kNearShare ? "близко к нему: ближе " : "не близко к нему: не ближе ") +
+          num(kNearShare, 1) + " радиуса\n";
     }
     out += "Угол пересечения кругов положения: " + num(f.cutAngle, 1) + "°\n";
     out += "Геометрия " + verdict(f) + "\n";
