@@ -124,13 +124,25 @@ bool SheetDocument::isModified() const {
 void SheetDocument::sheetChanged() {
   if (!applying_ && !calculating_) {
     All now = texts();
-    if (now != known_) {  // typed: the steps would overwrite it
-      stack_->clear();
-      known_ = std::move(now);
-      emit replaced();
+    // Typed (or a box's own edit undone): a given typed, or a box that a step
+    // writes, and the steps go, so that an undo never overwrites it. A result
+    // typed after a move leaves the move alone, as a Calculate does.
+    bool given = false, stepped = false;
+    for (std::size_t i = 0; i < kFieldCount; ++i) {
+      if (now[i] == known_[i]) continue;
+      given = given || Fields()[i].role != Role::Result;
+      stepped = stepped || stepFields_.test(i);
     }
+    known_ = std::move(now);
+    if (given || stepped) forgetSteps();
+    if (given) emit replaced();
   }
   showTitle();
+}
+
+void SheetDocument::forgetSteps() {
+  stack_->clear();
+  stepFields_.reset();
 }
 
 void SheetDocument::showTitle() {
@@ -178,6 +190,7 @@ void SheetDocument::finish(const QString& name) {
     }
   }
   if (after.empty()) return;
+  for (const auto& text : after) stepFields_.set(static_cast<std::size_t>(text.first));
   // Pushing redoes the step, which writes the texts the sheet already holds.
   stack_->push(new Step(name, std::move(before), std::move(after),
                         [this](const Texts& texts) { apply(texts); }));
@@ -191,7 +204,7 @@ void SheetDocument::replace(const SheetFile& file) {
   student_ = file.student;
   apply(all);
   markVariant(file.variant.value_or(0));
-  stack_->clear();
+  forgetSteps();
   showTitle();
   emit replaced();
 }

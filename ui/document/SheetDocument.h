@@ -5,6 +5,7 @@
 #include <QObject>
 #include <QString>
 #include <array>
+#include <bitset>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -34,9 +35,9 @@ namespace pothenot {
 /// The undo: «Очистить» and each move of a point in the drawing are one step
 /// of a QUndoStack, «Отменить …» (Ctrl+Z) and «Повторить …» (Ctrl+Shift+Z),
 /// commands of the problem window. Undo writes back the texts exactly as they
-/// were, redo those the step wrote. A text typed into a box afterwards forgets
-/// every step, so that an undo never overwrites what the user typed; what a
-/// Calculate writes does not. Opening a sheet or a new variant forgets them too.
+/// were, redo those the step wrote. A given typed afterwards, or any box that a
+/// step writes, forgets every step, so that an undo never overwrites what the
+/// user typed; a result typed after a move, or what a Calculate writes, does not. Opening a sheet or a new variant forgets them too.
 ///
 /// The window's title names the file, «Задача — ivanov.pothenot», with Qt's
 /// changed mark; without a file it is the plain title.
@@ -119,6 +120,7 @@ class SheetDocument : public QObject {
   bool writeTo(const QString& path, const std::string& student);
   bool mayWriteOver();
   void sheetChanged();
+  void forgetSteps();
   void showTitle();
   QWidget* questionParent() const;
 
@@ -136,6 +138,9 @@ class SheetDocument : public QObject {
   QByteArray diskHash_;  ///< of the file's bytes as last read or written
   All known_;            ///< the texts as the document last left or saw them
   All before_;           ///< at begin()
+  /// The boxes that some step on the stack writes: typing into one of them
+  /// forgets the steps.
+  std::bitset<kFieldCount> stepFields_;
   bool applying_ = false, calculating_ = false;
   QString plainTitle_;  ///< the window's own title, read at its first showing
 };
