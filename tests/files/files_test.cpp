@@ -188,7 +188,7 @@ class TestFiles : public WindowTest {
 
   // A sheet saved with a decimal comma opens here, with a point, and
   // calculates to the texts it gives there, the separator swapped. Its
-  // variant heads the printed sheet and is saved again with it.
+  // variant and its student head the printed sheet, and it is saved again with them.
   void commaSheetHereWithItsVariant() {
     SheetFile there{MakeVariant(4242), ",", 4242u, "Сидорова"};
     write(u"запятая.pothenot"_s, WriteSheetFile(there));
@@ -198,7 +198,7 @@ class TestFiles : public WindowTest {
     for (std::size_t i = 0; i < kFieldCount; ++i)
       QCOMPARE(w_->box(Field(i))->text(),
                QString::fromStdString(there.sheet.text(Field(i))).replace(u',', u'.'));
-    QCOMPARE(w_->commands().paper->variantTitle(), u"Вариант 4242"_s);
+    QCOMPARE(w_->commands().paper->sheetTitle(), u"Вариант 4242 — Сидорова"_s);
     keys(Qt::ControlModifier | Qt::Key_S);
     auto again = ReadSheetFile(bytes(u"запятая.pothenot"_s).toStdString());
     QVERIFY(again.variant == 4242u && again.decimalSeparator == "." && again.student == "Сидорова");

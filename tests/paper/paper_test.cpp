@@ -87,7 +87,7 @@ class TestPaper : public WindowTest {
     w_->click("BitBtn1");
     const QString pdf = path(u"sheet.pdf"_s), printed = path(u"printed.pdf"_s);
     const auto save = [&](const QString& to) {
-      return paper::writeSheetPdf(w_->form(), drawing(), to, commands()->variantTitle()).status;
+      return paper::writeSheetPdf(w_->form(), drawing(), to, commands()->sheetTitle()).status;
     };
     QLineEdit* typing = w_->box(Field::EXb);
     QApplication::setActiveWindow(&w_->form());
@@ -104,12 +104,12 @@ class TestPaper : public WindowTest {
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFileName(printed);  // as PDF, by the name
     QPainter painter(&printer);
-    paper::paintSheet(painter, printer, w_->form(), drawing(), commands()->variantTitle());
+    paper::paintSheet(painter, printer, w_->form(), drawing(), commands()->sheetTitle());
     painter.end();
     for (int page : {1, 2}) QCOMPARE(Words(printed, page), Words(pdf, page));
 
     w_->type(Field::EXb, u"x"_s);
-    QCOMPARE(commands()->variantTitle(), QString());
+    QCOMPARE(commands()->sheetTitle(), QString());
     QCOMPARE(save(pdf), Outcome::Written);
     QVERIFY(Words(pdf, 2).contains(u"нельзя."_s));
   }

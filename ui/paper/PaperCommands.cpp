@@ -54,9 +54,13 @@ PaperCommands::PaperCommands(TForm2* form, const DrawingCommand* drawing,
       &PaperCommands::classVariants);
 }
 
-QString PaperCommands::variantTitle() const {
-  const std::uint32_t number = document_->variant();
-  return number == 0 ? QString() : QStringLiteral("Вариант %1").arg(number);
+QString PaperCommands::sheetTitle() const {
+  QStringList parts;
+  if (const std::uint32_t number = document_->variant())
+    parts << QStringLiteral("Вариант %1").arg(number);
+  if (const QString student = document_->student().simplified(); !student.isEmpty())
+    parts << student;
+  return parts.join(QStringLiteral(" — "));
 }
 
 void PaperCommands::print() {
@@ -70,20 +74,20 @@ void PaperCommands::print() {
     report(QStringLiteral("Не удалось начать печать."));
     return;
   }
-  paper::paintSheet(painter, printer, *form_, *drawing_, variantTitle(), methods_);
+  paper::paintSheet(painter, printer, *form_, *drawing_, sheetTitle(), methods_);
 }
 
 void PaperCommands::savePdf() {
-  const QString variant = variantTitle();
+  const QString title = sheetTitle();
   // Asked below of the name as it will be written, ".pdf" added.
   const QString chosen = QFileDialog::getSaveFileName(
       form_, QStringLiteral("Сохранить лист в PDF"),
-      (variant.isEmpty() ? kProgramTitle : variant) + ".pdf",
+      (title.isEmpty() ? kProgramTitle : title) + ".pdf",
       QStringLiteral("Документ PDF (*.pdf)"), nullptr, QFileDialog::DontConfirmOverwrite);
   if (chosen.isEmpty()) return;
   const QString path = paper::pdfPath(chosen);
   if (!safeFile::mayReplace(form_, path)) return;
-  const auto outcome = paper::writeSheetPdf(*form_, *drawing_, path, variant, methods_);
+  const auto outcome = paper::writeSheetPdf(*form_, *drawing_, path, title, methods_);
   if (outcome.status == paper::Outcome::Failed) report(outcome.message);
 }
 

@@ -34,9 +34,10 @@ class PaperCommands : public QObject {
   PaperCommands(TForm2* form, const DrawingCommand* drawing, const MethodsCommand* methods,
                 SheetDocument* document);
 
-  /// The header of the printed sheet: "Вариант N" while the givens are still
-  /// those of the document's variant, else nothing.
-  QString variantTitle() const;
+  /// The header of the printed sheet, whose sheet it is: «Вариант N» while
+  /// the givens are still those of the document's variant, and the student
+  /// named on the sheet, «Вариант 12 — Иванов И.»; either alone, or nothing.
+  QString sheetTitle() const;
 
  private:
   void print();

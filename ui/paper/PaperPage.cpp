@@ -87,7 +87,7 @@ QRectF pageArea(const QPagedPaintDevice& device) {
   return QRectF(QPointF(0, 0), QSizeF(paint.size()));
 }
 
-QRectF paintHeader(QPainter& painter, const QRectF& area, const QString& variant) {
+QRectF paintHeader(QPainter& painter, const QRectF& area, const QString& title) {
   painter.save();
   const QFont font = paperFont(11);
   painter.setFont(font);
@@ -95,7 +95,7 @@ QRectF paintHeader(QPainter& painter, const QRectF& area, const QString& variant
   const QRectF row(area.left(), area.top(), area.width(), line);
   painter.drawText(
       row, Qt::AlignLeft | Qt::AlignVCenter,
-      variant.isEmpty() ? kProgramTitle : kProgramTitle + QStringLiteral(" · ") + variant);
+      title.isEmpty() ? kProgramTitle : kProgramTitle + QStringLiteral(" · ") + title);
   painter.drawText(row, Qt::AlignRight | Qt::AlignVCenter,
                    QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy")));
   const qreal rule = row.bottom() + line * 0.3;

@@ -26,8 +26,9 @@ QPageLayout pageLayout();
 QRectF pageArea(const QPagedPaintDevice& device);
 
 /// Draws the header — the program's title, today's date and, when given,
-/// `variant` ("Вариант 17") — with a rule under it; returns the area below.
-QRectF paintHeader(QPainter& painter, const QRectF& area, const QString& variant);
+/// the sheet's `title` («Вариант 17 — Иванов И.») — with a rule under it;
+/// returns the area below.
+QRectF paintHeader(QPainter& painter, const QRectF& area, const QString& title);
 
 /// The worksheet panel as it stands on screen, with its own layout, drawn
 /// into the top of `area` as vector graphics and real text, scaled to fit:

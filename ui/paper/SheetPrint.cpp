@@ -46,10 +46,10 @@ void paintMethods(QPainter& painter, const QRectF& area, const QTextDocument& sh
 }  // namespace
 
 void paintSheet(QPainter& painter, QPagedPaintDevice& device, TForm2& form,
-                const DrawingCommand& drawing, const QString& variant,
+                const DrawingCommand& drawing, const QString& title,
                 const MethodsCommand* methods) {
   const QRectF area = pageArea(device);
-  paintPanel(painter, paintHeader(painter, area, variant), form.sheetPanel());
+  paintPanel(painter, paintHeader(painter, area, title), form.sheetPanel());
 
   // Page 2 is worked from the sheet as it is now, whatever the drawing window
   // last drew (a hidden one does not follow the sheet): the figure afresh, at
@@ -63,7 +63,7 @@ void paintSheet(QPainter& painter, QPagedPaintDevice& device, TForm2& form,
                                    open ? window->angleError() : kDefaultAngleErrorSeconds,
                                    drawing.station().station()));
   if (open) view.takeView(*window->figureView());
-  QRectF below = paintHeader(painter, area, variant);
+  QRectF below = paintHeader(painter, area, title);
   if (view.figure().fix) {
     const QRectF figure(below.left(), below.top(), below.width(), below.height() * kFigureShare);
     painter.save();
@@ -76,13 +76,13 @@ void paintSheet(QPainter& painter, QPagedPaintDevice& device, TForm2& form,
 
   if (methods == nullptr || !methods->isOpen()) return;
   device.newPage();
-  paintMethods(painter, paintHeader(painter, area, variant), *methods->window()->document());
+  paintMethods(painter, paintHeader(painter, area, title), *methods->window()->document());
 }
 
 Outcome writeSheetPdf(TForm2& form, const DrawingCommand& drawing, const QString& path,
-                      const QString& variant, const MethodsCommand* methods) {
+                      const QString& title, const MethodsCommand* methods) {
   return writePdf(path, kProgramTitle, [&](QPainter& painter, QPagedPaintDevice& device) {
-    paintSheet(painter, device, form, drawing, variant, methods);
+    paintSheet(painter, device, form, drawing, title, methods);
     return true;
   });
 }

@@ -23,14 +23,14 @@ namespace pothenot::paper {
 /// figure drawn afresh from the sheet and `drawing`'s station, at the m_β and
 /// in the view of the drawing window when it is open, else at the default m_β.
 /// Page 3 is what the window of `methods` shows, when there is one and it is
-/// open; no page 3 otherwise. `variant` goes into the header ("Вариант 17"),
-/// or nothing when it is empty.
+/// open; no page 3 otherwise. `title` goes into the header («Вариант 17 —
+/// Иванов И.»), or nothing when it is empty.
 void paintSheet(QPainter& painter, QPagedPaintDevice& device, TForm2& form,
-                const DrawingCommand& drawing, const QString& variant,
+                const DrawingCommand& drawing, const QString& title,
                 const MethodsCommand* methods = nullptr);
 
 /// Writes the pages to a PDF file at `path`.
 Outcome writeSheetPdf(TForm2& form, const DrawingCommand& drawing, const QString& path,
-                      const QString& variant, const MethodsCommand* methods = nullptr);
+                      const QString& title, const MethodsCommand* methods = nullptr);
 
 }  // namespace pothenot::paper
