@@ -39,8 +39,8 @@ TEST(ExtendedTest, FaultsAreThoseOfTheProcessorsUnmaskedExceptions) {
   EXPECT_EQ(FaultOf([] { return (Extended(1e300) * Extended(1e300)).ToDouble(); }), Kind::Overflow);
   EXPECT_EQ(FaultOf([] { return Trunc(X(kTwo63)); }), Kind::InvalidOperation);
   EXPECT_EQ(FaultOf([] { return Trunc(X(-kTwo63 - 1)); }), Kind::InvalidOperation);
-  EXPECT_EQ(FaultOf([] { return Round(X(kTwo63 - 0.5L)); }),
-            Kind::InvalidOperation);  // to even: 2^63
+  // 2^63 - 0.5 rounds to even: 2^63.
+  EXPECT_EQ(FaultOf([] { return Round(X(kTwo63 - 0.5L)); }), Kind::InvalidOperation);
   EXPECT_EQ(FaultOf([] { return TruncTo(Extended(1e17), 100); }), Kind::InvalidOperation);
   EXPECT_EQ(FaultOf([] { return Remainder(Extended(1), Extended(0)); }), Kind::InvalidOperation);
   // Underflow is no fault, and past the doubles the extended range goes on.

@@ -39,7 +39,6 @@ TEST(ResectionTest, StopsNameTheirQuantityAndKeepWhatWasWritten) {
     std::string lastWritten;  // empty: nothing at all
   } cases[] = {
       {"", std::nullopt, "", "Ede"},
-      {"Ee2s=abc", Kind::NotANumber, "«abc»", ""},
       {"EYc=" + longText, Kind::NotANumber, "«" + longText.substr(0, 80) + "…» в поле «Yc»", ""},
       {"Ey1g=", Kind::NotANumber, "«γ1, градусы»", ""},
       {"EYd=1e400", Kind::Overflow, "«1e400»", ""},

@@ -59,10 +59,6 @@ struct Figure {
   Point P, A, B, C, D;
 };
 
-inline double Centimetres(double v) {
-  return std::round(v * 100) / 100;
-}
-
 /// Direction angle from one point to another in degrees, [0, 360), in doubles.
 inline double DirectionDegrees(Point from, Point to) {
   return std::fmod(std::atan2(to.y - from.y, to.x - from.x) * 180 / M_PI + 360, 360);
@@ -72,6 +68,7 @@ inline double DirectionDegrees(Point from, Point to) {
 /// at any bearing, so that every quadrant occurs; all to the centimetre.
 inline Figure RandomFigure(std::mt19937_64& random) {
   std::uniform_real_distribution<double> unit(0, 1);
+  auto Centimetres = [](double v) { return std::round(v * 100) / 100; };
   Figure f;
   f.P = {Centimetres(1000 + unit(random) * 90000), Centimetres(1000 + unit(random) * 90000)};
   for (Point* q : {&f.A, &f.B, &f.C, &f.D}) {

@@ -119,7 +119,6 @@ TEST(WorkCheckTest, OneWrongBoxIsWrongAndWhatIsWorkedFromItCarried) {
   EXPECT_EQ(Letters(sheet), "++++++++x+~+++~~~~~~~~~~~~~~~");
   EXPECT_EQ(Carried(sheet, "EYp"), "4210,46");
   EXPECT_EQ(Carried(sheet, "Ede"), "0°-4`-1``");
-  EXPECT_EQ(Carried(sheet, "EK3"), "");
   EXPECT_EQ(Carried(sheet, "EK2K4"), "");
   TWorksheet twice = sheet;
   twice.setText("EdX", "849,16");
