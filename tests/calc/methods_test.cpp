@@ -104,6 +104,13 @@ TEST(MethodsTest, EachMethodFailsOnlyWhereItsConstructionBreaksDown) {
       {{{0, 0}, {10, 5}, {0, 10}, {0, 20}, {-5, -5}}, "", "L", "прямой BC"},
       {{{10, 3}, {0, 0}, {0, 10}, {0, -10}, {-5, -5}}, "", "T", "на одной прямой"},
       {{{10, 3}, {0, 0}, {0, 10}, {0, -10}, {-5, -5}}, "Ey1g=180|Ey1m=0|Ey1s=0", all, "γ1 равен"},
+      // The worked example of the course notes "Three Point Resection Problem" (Surveying
+      // Engineering Department, Ferris State University, SURE 215), there by Tienstra's method
+      // with X as easting: its angles and published station (N 5578.1443, E 2128.3903).
+      {{{5578.1443, 2128.3903}, {5300, 1000}, {6300, 2200}, {5000, 3100}, {4000, 2000}},
+       "Ey1g=109|Ey1m=30|Ey1s=45|Ey2g=224|Ey2m=36|Ey2s=5",
+       none,
+       ""},
   };
   for (const auto& [figure, typed, failing, why] : cases) {
     TWorksheet sheet;
