@@ -31,6 +31,7 @@
 #include "ui/common/Application.h"
 #include "ui/sheet/Zadaha.h"
 
+using namespace pothenot;
 using namespace Qt::StringLiterals;
 
 class TestStart : public QObject {
@@ -38,7 +39,7 @@ class TestStart : public QObject {
 
   TApplication& app_ = *qobject_cast<TApplication*>(QCoreApplication::instance());
   QTemporaryDir viewerDir_, temp_, runtime_;
-  std::unique_ptr<pothenot::Program> program_;
+  std::unique_ptr<Program> program_;
   QList<QStringList> launches_;  // program, then its arguments
 
   QWidget* form1() const { return program_->Form1(); }
@@ -68,10 +69,9 @@ class TestStart : public QObject {
     launches_.clear();
     const auto launch = [this](const QString& program, const QStringList& arguments) {
       launches_ << (QStringList{program} + arguments);
-      return pothenot::HelpCommand::startDetached(program, arguments);
+      return HelpCommand::startDetached(program, arguments);
     };
-    program_ = std::make_unique<pothenot::Program>(
-        app_, pothenot::HelpCommand(launch, {viewerDir_.path()}));
+    program_ = std::make_unique<Program>(app_, HelpCommand(launch, {viewerDir_.path()}));
     QVERIFY(!form1()->isVisible() && !program_->Form2()->isVisible() &&
             !program_->AboutBox()->isVisible());
     form1()->show();
@@ -80,9 +80,9 @@ class TestStart : public QObject {
   }
   void cleanup() { program_.reset(); }
 
-  // The application's title is set; the dialogs belong to the start window's
-  // frame; Run ends when the start window closes, by "Выход" or its close
-  // box, whatever other window is left open.
+  // The application's title is set and Qt's own dialogs speak Russian; the dialogs belong to the
+  // start window's frame; Run ends when the start window closes, by "Выход" or its close box,
+  // whatever other window is left open.
   void runEndsWhenTheStartWindowClosesWhateverElseIsOpen_data() {
     QTest::addColumn<bool>("byExitButton");
     QTest::newRow("Выход") << true;
@@ -91,6 +91,12 @@ class TestStart : public QObject {
   void runEndsWhenTheStartWindowClosesWhateverElseIsOpen() {
     QFETCH(bool, byExitButton);
     QCOMPARE(app_.title(), u"Задача Потенота"_s);
+    // Qt's own dialogs speak Russian like the rest of the program, on a
+    // desktop whose language is English.
+    QFileDialog dialog(form1());
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    const auto* buttons = dialog.findChild<QDialogButtonBox*>();
+    QCOMPARE(buttons->button(QDialogButtonBox::Cancel)->text(), u"Отмена"_s);
     QVERIFY(program_->Form2()->parent() == form1() && program_->AboutBox()->parent() == form1());
     QWidget stray;  // some other top-level window, left open
     QTimer::singleShot(0, form1(), [&] {
@@ -111,8 +117,7 @@ class TestStart : public QObject {
     for (const std::uint32_t variant : {5u, 6u}) {
       QFile file(viewerDir_.filePath(u"%1.pothenot"_s.arg(variant)));
       QVERIFY(file.open(QIODevice::WriteOnly));
-      file.write(
-          pothenot::WriteSheetFile({pothenot::MakeVariant(variant), ",", variant, {}}).c_str());
+      file.write(WriteSheetFile({MakeVariant(variant), ",", variant, {}}).c_str());
       files << file.fileName();
     }
     bool shown = false;
@@ -127,7 +132,7 @@ class TestStart : public QObject {
     });
     QCOMPARE(program_->run(files), 0);
     QVERIFY(shown && listed == 2);
-    QCOMPARE(xb, pothenot::WithSeparator(pothenot::MakeVariant(5).text("EXb"), "."));
+    QCOMPARE(xb, WithSeparator(MakeVariant(5).text("EXb"), "."));
   }
 
   // "Описание": the viewer is started with the help file and its channel,
@@ -161,7 +166,7 @@ class TestStart : public QObject {
     QCOMPARE(launches_.size(), 1);
     QObject viewer;
     QStringList requests;
-    QVERIFY(pothenot::helpChannel::listen(
+    QVERIFY(helpChannel::listen(
         channel, &viewer, [&](const QStringList& request) { requests << request.join(u'\n'); }));
     QTRY_COMPARE(requests, QStringList{"--topic\nstart-window\nHELP.HLP"});
     QTest::keyClick(help, Qt::Key_Return);
@@ -174,15 +179,6 @@ class TestStart : public QObject {
                                         "--topic\nworksheet\nHELP.HLP"}));
     QCOMPARE(launches_.size(), 1);
     QVERIFY(!others[0].hasPendingConnections() && !others[1].hasPendingConnections());
-  }
-
-  // Qt's own dialogs speak Russian like the rest of the program, on a
-  // desktop whose language is English.
-  void qtsOwnDialogsSpeakRussian() {
-    QFileDialog dialog(form1());
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    const auto* buttons = dialog.findChild<QDialogButtonBox*>();
-    QCOMPARE(buttons->button(QDialogButtonBox::Cancel)->text(), u"Отмена"_s);
   }
 
   // "Задача" and "О программе" show their windows modally, and the start

@@ -21,6 +21,7 @@
 #include "help/HelpViewer.h"
 
 using namespace pothenot;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -66,21 +67,21 @@ class HelpTest : public QObject {
   // with a byte order mark and CR LF line ends as some editors save it, beside a
   // real picture that the file names.
   void init() {
-    const QString picture = dir_.filePath(QStringLiteral("picture.png"));
+    const QString picture = dir_.filePath(u"picture.png"_s);
     QImage(40, 30, QImage::Format_RGB32).save(picture);
     const QByteArray saved =
         "\xef\xbb\xbf" +
         QByteArray(kFile).replace("PICTURE", picture.toUtf8()).replace("\n", "\r\n");
-    QVERIFY(WriteFile(dir_.filePath(QStringLiteral("HELP.HLP")), saved));
+    QVERIFY(WriteFile(dir_.filePath(u"HELP.HLP"_s), saved));
     HelpLauncher launcher({dir_.path()}, [](const QString& m) { QFAIL(qPrintable(m)); });
-    viewer_ = launcher.open({QStringLiteral("--topics"), QStringLiteral("HELP.HLP")});
+    viewer_ = launcher.open({u"--topics"_s, u"HELP.HLP"_s});
     QVERIFY(viewer_);
     viewer_->show();
     viewer_->activateWindow();  // keys such as Ctrl+F go to the active window only
     QVERIFY(QTest::qWaitForWindowActive(viewer_.get()));
   }
 
-  void readsTopicsFromHeadings() {
+  void readsFindsAndRefusesFiles() {
     const HelpFile& help = viewer_->helpFile();
     QStringList topics;  // id < parent: a heading with an id and nothing else makes a topic
     for (const HelpTopic& t : help.topics()) topics << t.id + u'<' + t.parent;
@@ -95,11 +96,10 @@ class HelpTest : public QObject {
     // Raw HTML is text, not a picture from the network.
     QVERIFY(help.topic("intro")->text.startsWith(
         "Введение\nЭто введение <img src=\"http://example.com/x.png\">."));
-  }
 
-  void refusesBrokenFiles() {
-    // The reader is told which file and what is wrong with it; where it is one line, which.
-    const QString path = dir_.filePath(QStringLiteral("BROKEN.HLP"));
+    // A broken file is refused: the reader is told which file and what is
+    // wrong with it; where it is one line, which.
+    const QString path = dir_.filePath(u"BROKEN.HLP"_s);
     const std::pair<QByteArray, QString> cases[] = {
         {QByteArray(), "«%1» не найден"},
         {QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16),
@@ -113,9 +113,7 @@ class HelpTest : public QObject {
       QVERIFY2(!HelpFile::load(path, &error) && error.contains(expected.arg(path)),
                qPrintable(error));
     }
-  }
 
-  void looksInItsOwnPlacesFirst() {
     // A HELP.HLP in the folder the user started from comes last.
     QCOMPARE(HelpLauncher::standardDirectories(),
              (QStringList{QCoreApplication::applicationDirPath(),
@@ -126,43 +124,75 @@ class HelpTest : public QObject {
     QVERIFY(QDir(first.path()).mkdir("HELP.HLP") && WriteFile(second.filePath("HELP.HLP"), "2") &&
             WriteFile(third.filePath("HELP.HLP"), "3"));
     QCOMPARE(launcher.locate("HELP.HLP"), second.filePath("HELP.HLP"));
-  }
 
-  void shippedFileIsWhole() {
+    // The shipped file is whole.
     QString error;
-    const std::optional<HelpFile> help = HelpFile::load(POTHENOT_SHIPPED_HELP, &error);
-    QVERIFY2(help, qPrintable(error));
+    const std::optional<HelpFile> shippedFile = HelpFile::load(POTHENOT_SHIPPED_HELP, &error);
+    QVERIFY2(shippedFile, qPrintable(error));
     // Every link leads to a topic of the file, and every topic is in the index.
-    static const QRegularExpression href(QStringLiteral("href=\"([^\"]*)\""));
-    for (const HelpTopic& topic : help->topics()) {
+    static const QRegularExpression href(u"href=\"([^\"]*)\""_s);
+    for (const HelpTopic& topic : shippedFile->topics()) {
       for (const QRegularExpressionMatch& link : href.globalMatch(topic.html)) {
         const std::optional<QString> id = HelpFile::topicIdOf(QUrl(link.captured(1)));
-        QVERIFY2(id && help->topic(*id), qPrintable(topic.id + ": " + link.captured(1)));
+        QVERIFY2(id && shippedFile->topic(*id), qPrintable(topic.id + ": " + link.captured(1)));
       }
       QVERIFY2(!topic.terms.isEmpty(), qPrintable(topic.id));
       // The minus is the sheet's "-", which a box takes; not "−".
       QVERIFY2(!topic.text.contains(QChar(0x2212)), qPrintable(topic.id));
     }
     // The search finds what the sheet writes as the sheet writes it.
-    HelpViewer shipped(*help);
+    HelpViewer shipped(*shippedFile);
     for (const char* sheetText : {"-10044,72", "K1 - K3"}) {
       shipped.findChild<QLineEdit*>("searchText")->setText(sheetText);
       QVERIFY2(shipped.findChild<QListWidget*>("searchList")->count() > 0, sheetText);
     }
   }
 
-  void contentsIndexAndSearchReachTheirTopics() {
+  void linksContentsIndexAndSearchReachTheirTopicsNotOutside() {
+    // Tab picks the next link of the page, Enter follows it.
+    part()->setFocus();
+    QTest::keyClicks(part(), "\t\r");
+    QCOMPARE(viewer_->currentTopic(), u"details"_s);
+    QCOMPARE(part<QTreeWidget>("contentsTree")->currentItem()->text(0), u"Подробности"_s);
+    QTest::keyClicks(part(), "\t\r");
+    QCOMPARE(viewer_->currentTopic(), u"intro"_s);
+    QTest::mouseClick(part<QToolButton>("backButton"), Qt::LeftButton);
+    QCOMPARE(viewer_->currentTopic(), u"details"_s);
+    QTest::mouseClick(part<QToolButton>("forwardButton"), Qt::LeftButton);
+    QCOMPARE(viewer_->currentTopic(), u"intro"_s);
+    // The picture beside the file is not shown: its words stand in its place.
+    const QString page = part()->toPlainText();
+    QVERIFY2(page.contains("схема засечки") && !page.contains(QChar::ObjectReplacementCharacter),
+             qPrintable(page));
+    for (const QUrl& address : {QUrl::fromLocalFile(dir_.filePath("picture.png")),
+                                QUrl::fromLocalFile(dir_.filePath("HELP.HLP")),
+                                QUrl("http://example.com/x.png"), QUrl("topic:nothing")}) {
+      for (int type : {QTextDocument::HtmlResource, QTextDocument::ImageResource,
+                       QTextDocument::StyleSheetResource, QTextDocument::MarkdownResource}) {
+        QVERIFY2(!part()->loadResource(type, address).isValid(), qPrintable(address.toString()));
+      }
+    }
+    // A link out of the file is not followed; the reader is told why.
+    auto* status = part<QLabel>("statusLabel");
+    QVERIFY(!status->isVisible());
+    for (const char* link : {"http://example.com/", "other.md"}) {
+      part()->followLink(QUrl(link));
+      QCOMPARE(part()->toPlainText(), page);
+      QVERIFY(status->isVisible() && status->text().contains(link));
+    }
+    part()->setSource(QUrl::fromLocalFile(dir_.filePath("HELP.HLP")));
+    QCOMPARE(part()->toPlainText(), page);
     // "Подробности" stands under "Введение" in the contents.
     auto* tree = part<QTreeWidget>("contentsTree");
     QTest::mouseClick(tree->viewport(), Qt::LeftButton, {},
                       tree->visualItemRect(tree->topLevelItem(0)->child(0)).center());
-    QVERIFY(part()->toPlainText().startsWith(QStringLiteral("Подробности\nТекст")));
+    QVERIFY(part()->toPlainText().startsWith(u"Подробности\nТекст"_s));
     // Typing narrows the index, case aside; Enter opens the line it picks.
     auto* index = part<QListWidget>("indexList");
     QTest::keyClicks(part<QLineEdit>("indexFilter"), "k2");
     QVERIFY(index->findItems("K1", Qt::MatchExactly).value(0)->isHidden());
     QTest::keyClick(part<QLineEdit>("indexFilter"), Qt::Key_Return);
-    QCOMPARE(viewer_->currentTopic(), QStringLiteral("extra"));
+    QCOMPARE(viewer_->currentTopic(), u"extra"_s);
     // Ctrl+F searches the text of every topic; each Enter marks the next place.
     QTest::keyClick(viewer_.get(), Qt::Key_F, Qt::ControlModifier);
     auto* search = part<QLineEdit>("searchText");
@@ -170,17 +200,14 @@ class HelpTest : public QObject {
     search->setText("ТЕКСТ");
     QCOMPARE(part<QListWidget>("searchList")->count(), 2);  // not in "Введение"
     QTest::keyClick(search, Qt::Key_Return);
-    QCOMPARE(viewer_->currentTopic(), QStringLiteral("details"));
-    QCOMPARE(part()->textCursor().selectedText(), QStringLiteral("Текст"));
+    QCOMPARE(viewer_->currentTopic(), u"details"_s);
+    QCOMPARE(part()->textCursor().selectedText(), u"Текст"_s);
     QTest::keyClick(search, Qt::Key_Return);
-    QCOMPARE(part()->textCursor().selectedText(), QStringLiteral("текст"));
-  }
-
-  // Qt's own dialogs speak Russian like the viewer, whatever the desktop's
-  // language (English here).
-  void qtsOwnDialogsSpeakRussian() {
+    QCOMPARE(part()->textCursor().selectedText(), u"текст"_s);
+    // Qt's own dialogs speak Russian like the viewer, whatever the desktop's
+    // language (English here).
     QMessageBox box(QMessageBox::Question, {}, {}, QMessageBox::Cancel, viewer_.get());
-    QCOMPARE(box.button(QMessageBox::Cancel)->text(), QStringLiteral("Отмена"));
+    QCOMPARE(box.button(QMessageBox::Cancel)->text(), u"Отмена"_s);
   }
 
   // Started at a topic with a channel, the viewer shows each request on it
@@ -211,46 +238,6 @@ class HelpTest : public QObject {
             QFile::setPermissions(own, QFile::permissions(own) | QFileDevice::WriteOther));
     QVERIFY(launcher.open(start) && told.size() == 1 && told[0].contains(own));
     QVERIFY(!HelpLauncher::forward(ask));
-  }
-
-  void linksLeadBetweenTopics() {
-    // Tab picks the next link of the page, Enter follows it.
-    part()->setFocus();
-    QTest::keyClicks(part(), "\t\r");
-    QCOMPARE(viewer_->currentTopic(), QStringLiteral("details"));
-    QCOMPARE(part<QTreeWidget>("contentsTree")->currentItem()->text(0),
-             QStringLiteral("Подробности"));
-    QTest::keyClicks(part(), "\t\r");
-    QCOMPARE(viewer_->currentTopic(), QStringLiteral("intro"));
-    QTest::mouseClick(part<QToolButton>("backButton"), Qt::LeftButton);
-    QCOMPARE(viewer_->currentTopic(), QStringLiteral("details"));
-    QTest::mouseClick(part<QToolButton>("forwardButton"), Qt::LeftButton);
-    QCOMPARE(viewer_->currentTopic(), QStringLiteral("intro"));
-  }
-
-  void nothingComesFromOutsideTheFile() {
-    // The picture beside the file is not shown: its words stand in its place.
-    const QString page = part()->toPlainText();
-    QVERIFY2(page.contains("схема засечки") && !page.contains(QChar::ObjectReplacementCharacter),
-             qPrintable(page));
-    for (const QUrl& address : {QUrl::fromLocalFile(dir_.filePath("picture.png")),
-                                QUrl::fromLocalFile(dir_.filePath("HELP.HLP")),
-                                QUrl("http://example.com/x.png"), QUrl("topic:nothing")}) {
-      for (int type : {QTextDocument::HtmlResource, QTextDocument::ImageResource,
-                       QTextDocument::StyleSheetResource, QTextDocument::MarkdownResource}) {
-        QVERIFY2(!part()->loadResource(type, address).isValid(), qPrintable(address.toString()));
-      }
-    }
-    // A link out of the file is not followed; the reader is told why.
-    auto* status = part<QLabel>("statusLabel");
-    QVERIFY(!status->isVisible());
-    for (const char* link : {"http://example.com/", "other.md"}) {
-      part()->followLink(QUrl(link));
-      QCOMPARE(part()->toPlainText(), page);
-      QVERIFY(status->isVisible() && status->text().contains(link));
-    }
-    part()->setSource(QUrl::fromLocalFile(dir_.filePath("HELP.HLP")));
-    QCOMPARE(part()->toPlainText(), page);
   }
 };
 
