@@ -216,13 +216,9 @@ class TestDrawing : public WindowTest {
     QTemporaryDir dir;
     for (const auto& [filter, written] : {std::pair{1, u"мой.png"_s}, {0, u"мой.svg"_s}}) {
       save(dir, filter);
-      QFile file(dir.filePath(written));
-      QVERIFY(file.open(QIODevice::ReadOnly) && file.read(512).contains(filter ? "PNG" : "<svg"));
+      QVERIFY(fileBytes(dir.filePath(written)).left(512).contains(filter ? "PNG" : "<svg"));
     }
-    const auto svg = [&] {
-      QFile file(dir.filePath(u"мой.svg"_s));
-      return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    };
+    const auto svg = [&] { return fileBytes(dir.filePath(u"мой.svg"_s)); };
     const QByteArray kept = svg();
     FigureView* view = drawing->figureView();
     QTest::mouseClick(view, Qt::LeftButton, {},
