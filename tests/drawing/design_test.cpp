@@ -60,11 +60,6 @@ class TestDesign : public WindowTest {
     return names;
   }
 
-  void mapOn() {  // for m_β = 20″, once the view has been still long enough for it in full
-    w_->commands().drawing->window()->findChild<QDoubleSpinBox*>()->setValue(20);
-    w_->commands().drawing->window()->findChild<QCheckBox*>("AccuracyMap")->setChecked(true);
-    QTest::qWait(300);
-  }
   pothenot::PlanePoint known(int i) {
     return {view_->figure().known[i]->x, view_->figure().known[i]->y};
   }
@@ -183,7 +178,8 @@ class TestDesign : public WindowTest {
   // are drawn at 1, 2, 5, 10, 20, 50 cm and 1 m, each where M has its value,
   // and every one of them that M reaches in the view is drawn.
   void mapShowsMForTheChosenAngleError() {
-    mapOn();
+    w_->commands().drawing->window()->findChild<QDoubleSpinBox*>()->setValue(20);
+    w_->commands().drawing->window()->findChild<QCheckBox*>("AccuracyMap")->setChecked(true);
     // Once redrawn and still long enough for the map in full.
     auto shown = [&] { return QTest::qWait(300), showing(view_->grab().toImage()); };
     QVERIFY(shown() > 0.8);
@@ -205,9 +201,7 @@ class TestDesign : public WindowTest {
       QVERIFY2(near > 0.95 * double(c.lines.size()), qPrintable(QString::number(c.level)));
     }
     QCOMPARE(drawn, expected);
-    QWheelEvent wheel({50, 60}, view_->mapToGlobal(QPointF(50, 60)), {}, {0, -240}, Qt::NoButton,
-                      Qt::NoModifier, Qt::NoScrollPhase, false);
-    QApplication::sendEvent(view_, &wheel);
+    wheel(view_, {50, 60}, -2);
     QVERIFY(shown() > 0.8);
     const QPoint b = at(*figure().known[Figure::B]);
     drag(b, b + QPoint(40, 30));

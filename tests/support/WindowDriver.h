@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QApplication>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStringList>
 #include <QTest>
+#include <QWheelEvent>
 #include <functional>
 #include <memory>
 
@@ -76,6 +78,15 @@ class WindowTest : public QObject {
 inline QByteArray fileBytes(const QString& path) {
   QFile file(path);
   return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+/// Turns the mouse wheel over `view` at `at` by `notches` (up if positive),
+/// and paints the view as the screen would.
+inline void wheel(QWidget* view, QPointF at, int notches) {
+  QWheelEvent event(at, view->mapToGlobal(at), {}, {0, notches * 120}, Qt::NoButton, Qt::NoModifier,
+                    Qt::NoScrollPhase, false);
+  QApplication::sendEvent(view, &event);
+  view->grab();
 }
 
 /// The main of a window test: the desktop's locale (its own, or another given
