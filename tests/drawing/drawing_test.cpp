@@ -7,7 +7,6 @@
 #include <QFileDialog>
 #include <QTemporaryDir>
 #include <QTimer>
-#include <QWheelEvent>
 #include <csignal>
 
 #include "WindowDriver.h"
@@ -37,12 +36,6 @@ class TestDrawing : public WindowTest {
   DrawingWindow* open() {
     QTest::keyClick(&w_->form(), Qt::Key_F2);
     return settled();
-  }
-  static void Wheel(QWidget* view, QPointF at, int notches) {
-    QWheelEvent wheel(at, view->mapToGlobal(at), {}, {0, notches * 120}, Qt::NoButton,
-                      Qt::NoModifier, Qt::NoScrollPhase, false);
-    QApplication::sendEvent(view, &wheel);
-    view->grab();  // painted as the screen would be
   }
 
  private slots:
@@ -139,7 +132,7 @@ class TestDrawing : public WindowTest {
     QTemporaryDir dir;
     static const QRegularExpression kBar(u">\\d{1,3}(\u00A0\\d{3})*(,\\d+)? (мм|м|км)</text>"_s);
     for (int notches : {0, 40, -80}) {
-      Wheel(drawing->figureView(), {20, 30}, notches);
+      wheel(drawing->figureView(), {20, 30}, notches);
       QFile svg(dir.filePath(u"f.svg"_s));
       QVERIFY(drawing->saveFigure(svg.fileName()) && svg.open(QIODevice::ReadOnly));
       QVERIFY(QString::fromUtf8(svg.readAll()).contains(kBar));
@@ -166,7 +159,7 @@ class TestDrawing : public WindowTest {
 
     const QPointF pointer(r.width() * 0.3, r.height() * 0.7);
     const auto under = view->toMap(pointer, r);
-    Wheel(view, pointer, 3);
+    wheel(view, pointer, 3);
     QVERIFY(apart(view->toScreen(under, r), pointer) < 1e-6);
     const QPointF zoomed = a();
     QVERIFY(apart(zoomed, pointer) > apart(fitted, pointer) * 1.5);
@@ -180,7 +173,7 @@ class TestDrawing : public WindowTest {
     const QPoint p = view->toScreen(*figure.station, r).toPoint();
     QTest::mouseClick(view, Qt::LeftButton, {}, p);
     QCOMPARE(view->chosen(), FigureView::kStation);
-    Wheel(view, p, 3);
+    wheel(view, p, 3);
     const QPointF held = a();
     QTest::keyClick(view, Qt::Key_Right);
     QVERIFY(settled() && apart(a(), held) < 1e-6);
@@ -216,13 +209,9 @@ class TestDrawing : public WindowTest {
     QTemporaryDir dir;
     for (const auto& [filter, written] : {std::pair{1, u"мой.png"_s}, {0, u"мой.svg"_s}}) {
       save(dir, filter);
-      QFile file(dir.filePath(written));
-      QVERIFY(file.open(QIODevice::ReadOnly) && file.read(512).contains(filter ? "PNG" : "<svg"));
+      QVERIFY(fileBytes(dir.filePath(written)).left(512).contains(filter ? "PNG" : "<svg"));
     }
-    const auto svg = [&] {
-      QFile file(dir.filePath(u"мой.svg"_s));
-      return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    };
+    const auto svg = [&] { return fileBytes(dir.filePath(u"мой.svg"_s)); };
     const QByteArray kept = svg();
     FigureView* view = drawing->figureView();
     QTest::mouseClick(view, Qt::LeftButton, {},

@@ -53,10 +53,7 @@ class TestFiles : public WindowTest {
     QApplication::setActiveWindow(&w_->form());
     QTest::keyClick(&w_->form(), keys.key(), keys.keyboardModifiers());
   }
-  QByteArray bytes(const QString& name) {
-    QFile file(path(name));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-  }
+  QByteArray bytes(const QString& name) { return fileBytes(path(name)); }
   void write(const QString& name, const std::string& bytes) {
     QFile file(path(name));
     QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes.data(), qint64(bytes.size())));

@@ -17,9 +17,7 @@ using pothenot::Field;
 namespace {
 
 int Setting(const char* name, int fallback) {
-  bool ok = false;
-  const int value = qEnvironmentVariableIntValue(name, &ok);
-  return ok ? value : fallback;
+  return qEnvironmentVariableIsSet(name) ? qEnvironmentVariableIntValue(name) : fallback;
 }
 
 // Types any characters, not only the ASCII that QTest's key names cover, as a

@@ -144,8 +144,7 @@ class TestPaper : public WindowTest {
     const auto saveAs = [&](const QString& name) {  // returns what report.pdf then holds
       answer(Qt::ControlModifier | Qt::Key_E,
              [&](QWidget* dialog) { static_cast<QFileDialog*>(dialog)->selectFile(path(name)); });
-      QFile saved(path(u"report.pdf"_s));
-      return saved.open(QIODevice::ReadOnly) ? saved.readAll() : QByteArray();
+      return fileBytes(path(u"report.pdf"_s));
     };
     const QByteArray saved = saveAs(u"report.pdf"_s);
     const double Xp = pothenot::AssessFix(w_->form().worksheet(), ",", 5).Xp;

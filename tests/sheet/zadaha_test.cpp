@@ -83,39 +83,26 @@ class TestZadaha : public WindowTest {
 
   // Each of Xa and Ya has its own handler: its mirror follows every
   // keystroke, and inside the text the cursor stays put.
-  void mirrorFollowsEveryKeystroke_data() {
-    QTest::addColumn<int>("given");
-    QTest::addColumn<int>("mirror");
-    QTest::newRow("Xa") << int(Field::EXa) << int(Field::EXaa);
-    QTest::newRow("Ya") << int(Field::EYa) << int(Field::EYaa);
-  }
   void mirrorFollowsEveryKeystroke() {
-    QFETCH(int, given);
-    QFETCH(int, mirror);
-    QLineEdit* givenBox = w_->box(Field(given));
-    w_->type(Field(given), "", true);
-    QString typed;
-    for (QChar c : u"7000,5"_s) {
-      QTest::keyClick(givenBox, c.toLatin1());
-      QCOMPARE(w_->box(Field(mirror))->text(), typed += c);
+    for (auto [given, mirror] : {std::pair{Field::EXa, Field::EXaa}, {Field::EYa, Field::EYaa}}) {
+      QLineEdit* givenBox = w_->box(given);
+      w_->type(given, "", true);
+      QString typed;
+      for (QChar c : u"7000,5"_s) {
+        QTest::keyClick(givenBox, c.toLatin1());
+        QCOMPARE(w_->box(mirror)->text(), typed += c);
+      }
+      givenBox->setCursorPosition(1);
+      QTest::keyClick(givenBox, Qt::Key_Backspace);
+      QTest::keyClick(givenBox, '9');
+      QCOMPARE(givenBox->cursorPosition(), 1);
+      QCOMPARE(w_->box(mirror)->text(), u"9000,5"_s);
     }
-    givenBox->setCursorPosition(1);
-    QTest::keyClick(givenBox, Qt::Key_Backspace);
-    QTest::keyClick(givenBox, '9');
-    QCOMPARE(givenBox->cursorPosition(), 1);
-    QCOMPARE(w_->box(Field(mirror))->text(), u"9000,5"_s);
   }
 
   // Enter and Escape in a box press nothing and close nothing; Enter and
   // Space on a focused button press it.
-  void keysInBoxesAndOnButtons_data() {
-    QTest::addColumn<int>("key");
-    QTest::newRow("Enter") << int(Qt::Key_Return);
-    QTest::newRow("keypad Enter") << int(Qt::Key_Enter);
-    QTest::newRow("Space") << int(Qt::Key_Space);
-  }
   void keysInBoxesAndOnButtons() {
-    QFETCH(int, key);
     const QStringList before = w_->texts();
     for (std::size_t i = 0; i < pothenot::kFieldCount; ++i) {
       QLineEdit* box = w_->box(Field(i));
@@ -127,17 +114,21 @@ class TestZadaha : public WindowTest {
     }
     QCOMPARE(w_->texts(), before);  // neither Calculate nor Clear ran
 
-    const auto press = [&](const char* name) {
-      w_->button(name)->setFocus(Qt::TabFocusReason);
-      QTest::keyClick(QApplication::focusWidget(), Qt::Key(key),
-                      key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
-    };
-    press("BitBtn1");
-    QVERIFY(!w_->box(Field::EXp)->text().isEmpty());
-    press("BitBtn3");
-    QVERIFY(w_->box(Field::EXb)->text().isEmpty());
-    press("BitBtn2");
-    QVERIFY(!w_->form().isVisible() && w_->messages().isEmpty());
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space}) {
+      w_ = std::make_unique<WindowDriver>();
+      const auto press = [&](const char* name) {
+        w_->button(name)->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(QApplication::focusWidget(), key,
+                        key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+      };
+      press("BitBtn1");
+      QVERIFY(!w_->box(Field::EXp)->text().isEmpty());
+      press("BitBtn3");
+      QVERIFY(w_->box(Field::EXb)->text().isEmpty());
+      press("BitBtn2");
+      QVERIFY2(!w_->form().isVisible() && w_->messages().isEmpty(),
+               qPrintable(QString::number(key)));
+    }
   }
 
   // The form is built when first needed, not at start-up: what the worksheet

@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QApplication>
+#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStringList>
 #include <QTest>
+#include <QWheelEvent>
 #include <functional>
 #include <memory>
 
@@ -29,8 +32,10 @@ class WindowDriver {
 
   TForm2& form() { return form_; }
   const pothenot::Commands& commands() const { return commands_; }
-  QLineEdit* box(pothenot::Field f) const { return Find<QLineEdit>(pothenot::Info(f).name.data()); }
-  QPushButton* button(const char* name) const { return Find<QPushButton>(name); }
+  QLineEdit* box(pothenot::Field f) const {
+    return form_.findChild<QLineEdit*>(pothenot::Info(f).name.data());
+  }
+  QPushButton* button(const char* name) const { return form_.findChild<QPushButton*>(name); }
   const QVector<Message>& messages() const { return messages_; }
 
   /// What the 48 boxes show, or what the worksheet holds, in its order.
@@ -51,11 +56,6 @@ class WindowDriver {
   bool runModal(const std::function<void()>& inside);
 
  private:
-  template <class T>
-  T* Find(const char* name) const {
-    return form_.findChild<T*>(QString::fromUtf8(name));
-  }
-
   TForm2 form_;
   pothenot::Commands commands_;
   QVector<Message> messages_;
@@ -74,20 +74,30 @@ class WindowTest : public QObject {
   void cleanup() { w_.reset(); }
 };
 
-/// The desktop's locale a window test is run on: its own, or another given by
-/// POTHENOT_DESKTOP_LOCALE.
-inline QByteArray desktopLocale(const char* own) {
-  const QByteArray other = qgetenv("POTHENOT_DESKTOP_LOCALE");
-  return other.isEmpty() ? QByteArray(own) : other;
+/// The bytes of the file at `path`, none if it cannot be read.
+inline QByteArray fileBytes(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-/// The main of a window test: the desktop's locale pinned before the
-/// application reads it, and the application titled as the program titles it.
-#define POTHENOT_WINDOW_TEST_MAIN(Test, locale)      \
-  int main(int argc, char** argv) {                  \
-    qputenv("LC_ALL", desktopLocale(locale));        \
-    TApplication app(argc, argv);                    \
-    app.setTitle(QStringLiteral("Задача Потенота")); \
-    Test test;                                       \
-    return QTest::qExec(&test, argc, argv);          \
+/// Turns the mouse wheel over `view` at `at` by `notches` (up if positive),
+/// and paints the view as the screen would.
+inline void wheel(QWidget* view, QPointF at, int notches) {
+  QWheelEvent event(at, view->mapToGlobal(at), {}, {0, notches * 120}, Qt::NoButton, Qt::NoModifier,
+                    Qt::NoScrollPhase, false);
+  QApplication::sendEvent(view, &event);
+  view->grab();
+}
+
+/// The main of a window test: the desktop's locale (its own, or another given
+/// by POTHENOT_DESKTOP_LOCALE) pinned before the application reads it, and
+/// the application titled as the program titles it.
+#define POTHENOT_WINDOW_TEST_MAIN(Test, locale)                      \
+  int main(int argc, char** argv) {                                  \
+    const QByteArray other = qgetenv("POTHENOT_DESKTOP_LOCALE");     \
+    qputenv("LC_ALL", other.isEmpty() ? QByteArray(locale) : other); \
+    TApplication app(argc, argv);                                    \
+    app.setTitle(QStringLiteral("Задача Потенота"));                 \
+    Test test;                                                       \
+    return QTest::qExec(&test, argc, argv);                          \
   }
