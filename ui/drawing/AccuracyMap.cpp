@@ -10,7 +10,7 @@
 #include <thread>
 
 #include "calc/design.h"
-#include "ui/sheet/Zadaha.h"
+#include "ui/common/DesktopSeparator.h"
 
 namespace pothenot {
 
@@ -244,7 +244,7 @@ void AccuracyMap::paintLegend(QPainter& painter, const QRectF& target, double u,
   painter.drawText(QRectF(bar.left(), bar.top() - 34 * u, width, 15 * u), Qt::AlignLeft,
                    "M, см, при mβ = " +
                        QString::number(angleErrorSeconds, 'g', 3)
-                           .replace(u'.', QString::fromStdString(TForm2::decimalSeparator())) +
+                           .replace(u'.', QString::fromStdString(desktopSeparator())) +
                        "″");
   painter.restore();
 }

@@ -5,7 +5,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QPushButton>
 #include <stdexcept>
 
@@ -13,6 +12,7 @@
 #include "calc/resection.h"
 #include "ui/common/Application.h"
 #include "ui/common/BitmapButton.h"
+#include "ui/common/DesktopSeparator.h"
 #include "ui/common/CommandKeys.h"
 #include "ui/common/WindowFont.h"
 #include "ui_Zadaha.h"
@@ -140,9 +140,7 @@ QWidget* TForm2::sheetPanel() const {
 }
 
 std::string TForm2::decimalSeparator() {
-  // Sheets are written and read with a comma or a point alone: a desktop
-  // whose sign is another (the Arabic «٫») writes the point.
-  return QLocale::system().decimalPoint() == QLatin1Char(',') ? "," : ".";
+  return pothenot::desktopSeparator();
 }
 
 void TForm2::addCommand(QAction* action) {

@@ -52,10 +52,8 @@ class TForm2 : public QDialog {
   /// label, line and the three buttons; builds the form if need be.
   QWidget* sheetPanel() const;
 
-  /// The desktop's decimal separator, the one Calculate reads and writes and
-  /// every file and page the program writes uses: "," where the desktop's is
-  /// a comma, "." otherwise (a point, or a sign such as the Arabic «٫» that
-  /// no sheet file may hold).
+  /// The separator Calculate reads and writes on this window: the desktop's,
+  /// `pothenot::desktopSeparator()`, "," or "." and never another sign.
   static std::string decimalSeparator();
 
   /// A command beyond the worksheet's three buttons: its key works anywhere in
