@@ -71,8 +71,9 @@ class TestFiles : public WindowTest {
     poll_.start(5);
   }
 
-  // A sheet that never had a file closes without a question; saved (the
-  // student named) and opened again unchanged, neither. Changed, it asks on
+  // A sheet saved (the student named) and opened again unchanged closes
+  // without a question (one that never had a file does too: the problem
+  // window's own tests close such sheets). Changed, it asks on
   // «Выход», the frame's close box, the start window's closing and before
   // another sheet opens. «Отмена» keeps the window and every text, «Не
   // сохранять» closes and leaves the file as it was (and is not asked again),
@@ -82,10 +83,6 @@ class TestFiles : public WindowTest {
     QWidget start;
     files().guardClose(&start);
     start.show();
-    w_->type(Field::EXb, u"1"_s);
-    w_->click("BitBtn2");
-    QVERIFY(!w_->form().isVisible() && asked_.isEmpty());
-    w_->form().show();
     saveAs(u"Петров П. П."_s, path(u"лист"_s));
     QVERIFY(bytes(u"лист.pothenot"_s).contains("Петров П. П."));
     QVERIFY(files().openSheet(path(u"лист.pothenot"_s)));
@@ -131,7 +128,6 @@ class TestFiles : public WindowTest {
     keys(Qt::ControlModifier | Qt::Key_N);
     QVERIFY(asked_.size() == 1 && w_->form().windowTitle() == u"Задача"_s);
     saveAs(QString(), path(u"5"_s), Qt::ControlModifier | Qt::Key_S);  // asked as a new sheet
-    QVERIFY(!ReadSheetFile(bytes(u"иванов.pothenot"_s).toStdString()).variant);
     write(u"5.pothenot"_s, "другая программа");
     press(u"Отмена"_s);
     keys(Qt::ControlModifier | Qt::Key_S);
@@ -148,16 +144,15 @@ class TestFiles : public WindowTest {
     QVERIFY(asked_.size() == 3 && bytes(u"5.pothenot"_s) == ours);
   }
 
-  // A file that is no sheet, far too large or not there is refused in one
-  // message that names it, and the sheet stays as it was. Every box holding
+  // A file far too large or not there is refused in one message that names
+  // it, and the sheet stays as it was (one that is no sheet takes the same
+  // path: the command line's tests refuse it). Every box holding
   // odd Unicode is saved and, dropped back on a box, comes back to the byte,
   // without the file's path typed into the box.
   void refusedDroppedAndKeptToTheByte() {
-    write(u"не лист.pothenot"_s, R"({"format": "other"})");
-    QFile big(path(u"большой.pothenot"_s));
-    QVERIFY(big.open(QIODevice::WriteOnly) && big.resize(qint64(kSheetFileMaxBytes) + 1));
+    write(u"большой.pothenot"_s, std::string(kSheetFileMaxBytes + 1, ' '));
     const QStringList before = w_->texts();
-    for (const QString& name : {u"не лист.pothenot"_s, u"большой.pothenot"_s, u"нет.pothenot"_s}) {
+    for (const QString& name : {u"большой.pothenot"_s, u"нет.pothenot"_s}) {
       then([](QDialog* box) { box->accept(); });
       QVERIFY(!files().openSheet(path(name)));
       QVERIFY2(asked_.last().startsWith(u"Файл «%1» не прочитан: "_s.arg(name)),
