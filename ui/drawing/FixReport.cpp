@@ -3,6 +3,8 @@
 
 #include <cmath>
 
+#include "ui/common/FixedText.h"
+
 namespace pothenot {
 
 namespace {
@@ -51,9 +53,7 @@ QString decimalText(double value, int decimals, const QString& separator) {
       power += QChar(kSuperscript[digit.digitValue()]);
     return e.left(at).replace(u'.', separator) + QStringLiteral("·10") + power;
   }
-  QString text = QString::number(value, 'f', decimals);
-  if (text.startsWith(u'-') && text.toDouble() == 0) text.remove(0, 1);
-  return text.replace(u'.', separator);
+  return fixedText(value, decimals, separator);
 }
 
 QString fixReport(const Figure& figure, const QString& separator) {

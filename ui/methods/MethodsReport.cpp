@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "ui/common/FixedText.h"
+
 namespace pothenot {
 
 namespace {
@@ -17,9 +19,7 @@ QString numberText(double v, const QString& separator) {
   if (std::isinf(v)) return QStringLiteral("∞");
   const double size = std::abs(v);
   const int whole = size < 1 ? 1 : int(std::floor(std::log10(size))) + 1;
-  QString text = QString::number(v, 'f', std::clamp(9 - whole, 3, 8));
-  if (text.startsWith(u'-') && text.toDouble() == 0) text.remove(0, 1);
-  return text.replace(u'.', separator);
+  return fixedText(v, std::clamp(9 - whole, 3, 8), separator);
 }
 
 QString escaped(const std::string& text) {
