@@ -40,7 +40,6 @@ TEST(ResectionTest, StopsNameTheirQuantityAndKeepWhatWasWritten) {
   } cases[] = {
       {"", std::nullopt, "", "Ede"},
       {"EYc=" + longText, Kind::NotANumber, "«" + longText.substr(0, 80) + "…» в поле «Yc»", ""},
-      {"Ey1g=", Kind::NotANumber, "«γ1, градусы»", ""},
       {"EYd=1e400", Kind::Overflow, "«1e400»", ""},
       // ε measured first, then γ1, then γ2.
       {"Ee2g=1,79e308|Ee2m=1e308|Ey1g=1,79e308|Ey1m=1e308", Kind::Overflow, "«ε изм.»", ""},
