@@ -3,13 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <limits>
-#include <random>
 
 #include "calc/calc_error.h"
 #include "calc/plane.h"
@@ -66,30 +61,6 @@ TEST(ExtendedTest, IntegerPartsAndRemainders) {
   // one that the product passes, and far beyond 2^62 degrees.
   for (const long double x : {90.0L, 90 - 0x1p-57L, 1e300L})
     EXPECT_EQ(plane::HalfTurnRemainder(X(x)).raw(), Remainder(X(x), Extended(180)).raw()) << x;
-}
-
-// Exact integer arithmetic gives the digits where it can; the C library's
-// correctly rounded printing is the oracle.
-TEST(ExtendedTest, DecimalDigitsAgreeWithCorrectlyRoundedPrinting) {
-  std::mt19937_64 random(42);
-  std::uniform_real_distribution<double> mantissa(-10, 10);
-  std::uniform_int_distribution<int> exponent(-9, 18);
-  for (int i = 0; i < 300000; ++i) {
-    long double v = mantissa(random) * std::pow(10.0L, exponent(random));
-    if (i % 3 == 1) v = std::round(v * 100) / 100;  // two decimals, as the worksheet's
-    if (i % 3 == 2) v = std::trunc(v);
-    if (v == 0) continue;
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.14Le", v);
-    std::string digits;
-    for (const char* p = buffer; *p != 'e'; ++p) {
-      if (*p >= '0' && *p <= '9') digits += *p;
-    }
-    const RoundedDecimal got = ToDecimal(X(v), 15);
-    ASSERT_EQ(got.digits, digits) << buffer;
-    ASSERT_EQ(got.exponent, std::atoi(std::strchr(buffer, 'e') + 1)) << buffer;
-    ASSERT_EQ(got.negative, v < 0);
-  }
 }
 
 }  // namespace

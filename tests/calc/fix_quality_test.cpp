@@ -143,7 +143,6 @@ TEST(FixQualityTest, GivensAtTheEdges) {
   const std::pair<const char*, std::string> cases[] = {
       {"EXb=7373,14|EYb=2737,12", "A и B совпадают"},
       {"EXc=10491,83|EYc=3824,62", "B и C совпадают"},
-      {"Ey1g=-360|Ey1m=0|Ey1s=0", "γ1 равен 0° или 180°"},
       {"Ey2g=179|Ey2m=59|Ey2s=60", "γ2 равен 0° или 180°"},
       // A, B, C on a line, γ1 = γ2: the circles meet only at A.
       {"EXa=0|EXb=0|EXc=0|EYa=0|EYb=1|EYc=-1|Ey2g=110|Ey2m=24|Ey2s=48", "опасном круге"},

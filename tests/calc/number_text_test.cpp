@@ -47,7 +47,6 @@ TEST_F(NumberTextTest, ReadsTheWorksheetsNotationOnly) {
   for (const char* text : {"1e5000", "-1e99999999999999999999999"})
     EXPECT_EQ(Failure(text), Kind::Overflow) << text;
   EXPECT_EQ(Read("0e99999999999999999999999"), 0.0L);
-  EXPECT_NE(Read("0,1"), static_cast<long double>(0.1));  // the nearest extended, not double
   EXPECT_TRUE(std::signbit(Read("-0")));
   for (const char* text : {"", "1,2,3", "10491.83", "1 000", "\t1", "1\n2", "1e", "e5", "--1", "1-",
                            "inf", "nan", "0x1p3", "1,5 E3", "1E3,5", "1\xC2\xA0", "12a"}) {
@@ -60,8 +59,6 @@ TEST_F(NumberTextTest, ReadsTheWorksheetsNotationOnly) {
     EXPECT_TRUE(!digit || Read(text) == b - '0') << b;
   }
   EXPECT_EQ(Failure(std::string_view("1\0", 2)), Kind::NotANumber);
-  EXPECT_EQ(Read("1.5", "."), 1.5L);
-  EXPECT_EQ(Failure("1,5", "."), Kind::NotANumber);
   const std::string momayyez = "\xD9\xAB";  // a separator of two bytes
   EXPECT_EQ(Read("3" + momayyez + "25", momayyez), 3.25L);
   EXPECT_EQ(Failure("3\xD9"

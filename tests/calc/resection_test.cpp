@@ -40,7 +40,6 @@ TEST(ResectionTest, StopsNameTheirQuantityAndKeepWhatWasWritten) {
   } cases[] = {
       {"", std::nullopt, "", "Ede"},
       {"EYc=" + longText, Kind::NotANumber, "«" + longText.substr(0, 80) + "…» в поле «Yc»", ""},
-      {"Ey1g=", Kind::NotANumber, "«γ1, градусы»", ""},
       {"EYd=1e400", Kind::Overflow, "«1e400»", ""},
       // ε measured first, then γ1, then γ2.
       {"Ee2g=1,79e308|Ee2m=1e308|Ey1g=1,79e308|Ey1m=1e308", Kind::Overflow, "«ε изм.»", ""},
@@ -114,26 +113,6 @@ TEST(ResectionTest, ThePublishedExampleGivesItsStation) {
   EXPECT_EQ(sheet.text("EXp") + " " + sheet.text("EYp") + " " + sheet.text("EPA") + " " +
                 sheet.text("Ede"),
             "5578,13 2128,37 256°9`10`` 0°0`0``");
-}
-
-// The same angle as degrees, minutes and seconds, as decimal degrees, as
-// seconds alone or a turn away gives the same worksheet; ε moved does not.
-TEST(ResectionTest, EquivalentAnglesGiveTheSameWorksheet) {
-  auto solve = [](const std::string& typed) {
-    TWorksheet w;
-    test::Type(w, typed);
-    Calculate(w, ",");
-    std::string results;
-    for (const std::string& name : kOrder) results += w.text(name) + " ";
-    return results;
-  };
-  const std::string gamma = solve("Ey1g=110|Ey1m=24|Ey1s=36"), epsilon = solve("");
-  for (const char* same :
-       {"Ey1g=110,41|Ey1m=0|Ey1s=0", "Ey1g=0|Ey1m=0|Ey1s=397476", "Ey1g= 111 |Ey1m=-36|Ey1s=3,6e1"})
-    EXPECT_EQ(solve(same), gamma) << same;
-  for (const char* same : {"Ee2g=-305|Ee2m=-48|Ee2s=-45", "Ee2g=414"})
-    EXPECT_EQ(solve(same), epsilon) << same;
-  EXPECT_NE(solve("Ee2s=20"), epsilon);
 }
 
 }  // namespace
