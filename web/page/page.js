@@ -87,11 +87,19 @@ function changed() {
   $("cmd-undo").textContent = undo ? `Отменить ${undo.name}` : "Отменить";
   $("cmd-redo").disabled = !redo;
   $("cmd-redo").textContent = redo ? `Повторить ${redo.name}` : "Повторить";
-  const variant = variantNow(), student = doc.student.trim().replace(/\s+/g, " ");
-  $("print-title").textContent = [variant ? `Вариант ${variant}` : "", student].filter(Boolean).join(" — ");
+  printHeader();
   try {
     localStorage.setItem(STORE, JSON.stringify({ ...doc, separator, fields: texts() }));
   } catch { /* storage off or full: the sheet lives on in the page */ }
+}
+
+// The printed sheet's header, as the desktop's page has it: the program, the
+// variant while its givens stay, the student; the date on the right.
+function printHeader() {
+  const variant = variantNow(), student = doc.student.trim().replace(/\s+/g, " ");
+  const title = [variant ? `Вариант ${variant}` : "", student].filter(Boolean).join(" — ");
+  $("print-title").textContent = title ? `${PROGRAM} · ${title}` : PROGRAM;
+  $("print-date").textContent = new Date().toLocaleDateString("ru-RU", { day: "2-digit", month: "2-digit", year: "numeric" });
 }
 
 // ---- The form's buttons and the undo -------------------------------------
@@ -325,6 +333,7 @@ function wire() {
   for (const [id, run] of Object.entries(commands)) $(id).addEventListener("click", () => run());
   for (const f of fields) boxes.get(f.name).addEventListener("input", (e) => typed(f.name, e.inputType));
   document.addEventListener("keydown", key);
+  window.addEventListener("beforeprint", printHeader);
   $("file-input").addEventListener("change", (e) => {
     const [file] = e.target.files;
     e.target.value = "";
