@@ -17,12 +17,22 @@ POTHENOT_PACKAGES=(
 # The tests, benchmarks and fuzzers; xvfb and xauth run the window tests on a
 # real X server, xdotool and openbox press keys there through the server under
 # a real window manager; dpkg-dev (dpkg-shlibdeps), desktop-file-utils, appstream and
-# lintian build and check the Debian package.
+# lintian build and check the Debian package; python3-markdown: the web page's
+# generator, which make_site_test runs.
 POTHENOT_TEST_PACKAGES=(
   pkg-config libgtest-dev libgmock-dev libbenchmark-dev libmpfr-dev
   clang libclang-rt-14-dev
   xvfb xauth xdotool openbox
   dpkg-dev desktop-file-utils appstream lintian
+  python3-markdown
+)
+
+# The web page (./web/build.sh): emscripten compiles the engine to
+# WebAssembly; python3 generates the page, python3-markdown turns the help's
+# topics into the page's help; dpkg-dev (apt-get source) fetches MPFR's and
+# GMP's source (xz-utils unpacks it), built with make.
+POTHENOT_WEB_PACKAGES=(
+  emscripten python3 python3-markdown dpkg-dev make xz-utils
 )
 
 # The page's browser tests and benchmarks (tests/web/, bench/web/): Debian's

@@ -1,0 +1,382 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The worksheet in a browser: the problem window's 48 boxes and buttons, the
+// sheet as a document (its file's name, student, variant, the undo of
+// «Очистить»), F3's marks, files, variants, print and help. Every number is
+// the engine's (calc/ compiled to WebAssembly); the page only moves texts.
+import { createEngine } from "./engine.mjs";
+
+const $ = (id) => document.getElementById(id);
+const PROGRAM = "Задача Потенота";
+const STORE = "pothenot.sheet";
+const SUFFIX = ".pothenot";
+const body = document.body.dataset;
+const FIRST = Number(body.firstVariant), LAST = Number(body.lastVariant);
+
+// The desktop's rule: a comma where the language writes one, else a point.
+const separator = new Intl.NumberFormat(navigator.language).formatToParts(1.5)
+  .find((p) => p.type === "decimal")?.value === "," ? "," : ".";
+
+let engine, fields, boxes;
+const doc = {
+  student: "", variant: null, variantGivens: null, // the variant while its givens stay
+  fileName: "", kept: null,                         // the file last read or written
+  steps: [], done: 0, stepFields: [],               // «Очистить» steps, steps[0..done) done
+};
+let known = {};             // the texts as last written by the page or typed
+const ownEdits = new Set(); // boxes typed into since the page last wrote them
+let marked = false;
+let suggestion = FIRST + Math.floor(Math.random() * Math.min(999, LAST - FIRST + 1));
+
+const texts = () => Object.fromEntries(fields.map((f) => [f.name, boxes.get(f.name).value]));
+const givens = () => fields.filter((f) => f.given).map((f) => boxes.get(f.name).value);
+const isResult = (f) => !f.given && !f.mirrorOf;
+const variantNow = () =>
+  doc.variant !== null && JSON.stringify(givens()) === JSON.stringify(doc.variantGivens) ? doc.variant : null;
+const sheetText = () => engine.writeSheet({ fields: texts(), decimalSeparator: separator,
+  variant: variantNow(), student: doc.student });
+const isModified = () => doc.kept !== null && sheetText() !== doc.kept;
+
+// ---- The boxes -------------------------------------------------------------
+
+function show(name, text) {
+  const box = boxes.get(name);
+  if (box.value !== text) box.value = text;
+  ownEdits.delete(name);
+  for (const m of fields) if (m.mirrorOf === name) show(m.name, text);
+}
+
+// Writes texts as the document does (a file, a step, Calculate): no typing.
+function write(values) {
+  unmark();
+  for (const f of fields) if (!f.mirrorOf && f.name in values) show(f.name, values[f.name]);
+  for (const f of fields) if (f.mirrorOf && f.name in values && !(f.mirrorOf in values)) show(f.name, values[f.name]);
+  known = texts();
+  changed();
+}
+
+function typed(name) {
+  const box = boxes.get(name);
+  ownEdits.add(name);
+  for (const m of fields) if (m.mirrorOf === name) show(m.name, box.value);
+  unmark();
+  // A given typed, or a box a step writes, and the steps go: an undo never
+  // overwrites what was typed. A result typed leaves them, as Calculate does.
+  const now = texts();
+  let forget = false;
+  for (const f of fields) {
+    if (now[f.name] === known[f.name]) continue;
+    forget ||= !isResult(f) || doc.stepFields.includes(f.name);
+  }
+  known = now;
+  if (forget) forgetSteps();
+  changed();
+}
+
+function forgetSteps() {
+  doc.steps = []; doc.done = 0; doc.stepFields = [];
+}
+
+// After every change: the title, the undo commands, and the sheet kept.
+function changed() {
+  const modified = isModified();
+  document.title = doc.fileName ? `${body.formTitle} — ${doc.fileName}${modified ? "*" : ""}` : body.formTitle;
+  const undo = doc.steps[doc.done - 1], redo = doc.steps[doc.done];
+  $("cmd-undo").disabled = !undo;
+  $("cmd-undo").textContent = undo ? `Отменить ${undo.name}` : "Отменить";
+  $("cmd-redo").disabled = !redo;
+  $("cmd-redo").textContent = redo ? `Повторить ${redo.name}` : "Повторить";
+  const variant = variantNow(), student = doc.student.trim().replace(/\s+/g, " ");
+  $("print-title").textContent = [variant ? `Вариант ${variant}` : "", student].filter(Boolean).join(" — ");
+  try {
+    localStorage.setItem(STORE, JSON.stringify({ ...doc, separator, fields: texts() }));
+  } catch { /* storage off or full: the sheet lives on in the page */ }
+}
+
+// ---- The form's buttons and the undo -------------------------------------
+
+function calculate() {
+  const result = engine.calculateSheet(sheetText(), doc.fileName || "лист");
+  if (result.sheet) {
+    const read = engine.readSheet(result.sheet, doc.fileName || "лист");
+    if (read.ok) write(Object.fromEntries(fields.filter(isResult).map((f) => [f.name, read.fields[f.name] ?? ""])));
+  }
+  unmark();
+  if (result.message) message(result.message);
+}
+
+function clearSheet() {
+  const before = texts();
+  write(Object.fromEntries(fields.map((f) => [f.name, ""])));
+  step("очистку", before, texts());
+}
+
+function step(name, before, after) {
+  const names = fields.map((f) => f.name).filter((n) => before[n] !== after[n]);
+  if (!names.length) return;
+  const pick = (all) => Object.fromEntries(names.map((n) => [n, all[n]]));
+  doc.steps.splice(doc.done, Infinity, { name, before: pick(before), after: pick(after) });
+  doc.done = doc.steps.length;
+  doc.stepFields = [...new Set([...doc.stepFields, ...names])];
+  changed();
+}
+
+function undo() {
+  if (doc.done === 0) return;
+  write(doc.steps[--doc.done].before);
+}
+
+function redo() {
+  if (doc.done === doc.steps.length) return;
+  write(doc.steps[doc.done++].after);
+}
+
+// ---- F3: the marks ---------------------------------------------------------
+
+function check() {
+  unmark();
+  const result = engine.markSheet(sheetText());
+  if (result.error) return message(result.error);
+  const rows = result.marks.map((m) => {
+    const box = boxes.get(m.field);
+    if (m.tint) box.style.backgroundColor = m.tint;
+    box.title = m.note;
+    box.setAttribute("aria-description", m.note);
+    const row = document.createElement("tr");
+    const quantity = fields.find((f) => f.name === m.field).quantity;
+    for (const cell of [quantity, box.value, m.expected ?? "", m.word]) {
+      const td = row.insertCell();
+      td.textContent = cell;
+      td.title = m.note;
+    }
+    if (m.tint) row.lastChild.style.backgroundColor = m.tint;
+    row.dataset.field = m.field;
+    return row;
+  });
+  $("marks-summary").textContent = result.summary;
+  $("marks-table").tBodies[0].replaceChildren(...rows);
+  $("marks").hidden = false;
+  marked = true;
+}
+
+// Any change takes the marks away, and the list says the sheet has changed.
+function unmark() {
+  if (!marked) return;
+  marked = false;
+  for (const box of boxes.values()) {
+    box.style.backgroundColor = "";
+    box.removeAttribute("title");
+    box.removeAttribute("aria-description");
+  }
+  $("marks-table").tBodies[0].replaceChildren();
+  $("marks-summary").textContent = "Лист изменён после проверки. Нажмите F3, чтобы проверить его снова.";
+}
+
+// ---- Dialogs ---------------------------------------------------------------
+
+// A modal dialog whose buttons carry a value; resolves with the one pressed
+// (Escape: "cancel").
+function ask(dialog) {
+  return new Promise((resolve) => {
+    const buttons = [...dialog.querySelectorAll("button[value]")];
+    const done = (value) => {
+      for (const b of buttons) b.onclick = null;
+      dialog.oncancel = null;
+      dialog.close();
+      resolve(value);
+    };
+    for (const b of buttons) b.onclick = () => done(b.value);
+    dialog.oncancel = (e) => { e.preventDefault(); done("cancel"); };
+    dialog.showModal();
+  });
+}
+
+function message(text) {
+  $("message-text").textContent = text;
+  if (!$("message").open) $("message").showModal();
+  $("message-ok").focus();
+}
+
+// The document's question before its sheet is replaced: only a sheet read
+// from or written to a file, and changed since.
+async function maySetAside() {
+  if (!isModified()) return true;
+  $("question-text").textContent = `Сохранить изменения в листе «${doc.fileName}»?`;
+  const answer = await ask($("question"));
+  return answer === "save" ? save() : answer === "discard";
+}
+
+// ---- Files, variants, print, help ----------------------------------------
+
+function replace(read, fileName, variant) {
+  write(Object.fromEntries(fields.filter((f) => !f.mirrorOf).map((f) => [f.name, read.fields[f.name] ?? ""])));
+  doc.student = read.student ?? doc.student;
+  doc.variant = variant;
+  doc.variantGivens = variant === null ? null : givens();
+  doc.fileName = fileName;
+  forgetSteps();
+  doc.kept = fileName ? sheetText() : null;
+  changed();
+}
+
+// A sheet in the other separator is read with the page's.
+function readInSeparator(text, name) {
+  const read = engine.readSheet(text, name);
+  return read.ok && read.decimalSeparator !== separator ? engine.readSheet(engine.useSeparator(text, separator), name) : read;
+}
+
+async function openFile(file) {
+  if (!(await maySetAside())) return;
+  // Far larger than any sheet: refused by its size, unread past the limit.
+  const text = await file.slice(0, Number(body.sheetMaxBytes) + 1).text();
+  const read = readInSeparator(text, file.name);
+  if (!read.ok) return message(read.sentence);
+  replace(read, file.name, read.variant ?? null);
+}
+
+async function save(asNew = false) {
+  if (!doc.fileName || asNew) {
+    $("student").value = doc.student;
+    const answer = ask($("student-dialog"));
+    $("student").select();
+    if ((await answer) !== "ok") return false;
+    doc.student = $("student").value.trim();
+    const variant = variantNow();
+    if (!doc.fileName) doc.fileName = (variant ? `Вариант ${variant}` : doc.student || "Лист") + SUFFIX;
+  }
+  const text = sheetText();
+  const link = document.createElement("a");
+  link.href = URL.createObjectURL(new Blob([text], { type: "application/octet-stream" }));
+  link.download = doc.fileName;
+  link.click();
+  setTimeout(() => URL.revokeObjectURL(link.href), 10000);
+  doc.kept = text;
+  changed();
+  return true;
+}
+
+async function newVariant() {
+  const number = $("variant-number");
+  number.value = suggestion;
+  const answer = ask($("variant-dialog"));
+  number.select();
+  if ((await answer) !== "ok") return;
+  // A number outside the range is taken to its nearest end, as a spin box does.
+  const n = Math.min(LAST, Math.max(FIRST, Math.trunc(Number(number.value)) || FIRST));
+  if (!(await maySetAside())) return;
+  replace(readInSeparator(engine.variantSheet(n), "лист"), "", n);
+  suggestion = n >= LAST ? FIRST : n + 1;
+}
+
+function help(topic = "web-page") {
+  if (!$("help").open) $("help").showModal();
+  $(topic)?.scrollIntoView();
+}
+
+function exit() {
+  // The sheet is kept in the browser already: closing loses nothing.
+  window.close();
+  setTimeout(() => message("Лист сохранён в этом браузере: вкладку можно закрыть, он откроется снова."), 200);
+}
+
+// ---- Keys and wiring -------------------------------------------------------
+
+const commands = {
+  "cmd-open": () => $("file-input").click(), "cmd-save": () => save(), "cmd-save-as": () => save(true),
+  "cmd-variant": newVariant, "cmd-print": () => window.print(), "cmd-check": check,
+  "cmd-undo": undo, "cmd-redo": redo, "cmd-help": () => help(),
+  BitBtn1: calculate, BitBtn3: clearSheet, BitBtn2: exit,
+  "marks-again": check, "marks-close": () => { $("marks").hidden = true; },
+  "message-ok": () => $("message").close(), "help-close": () => $("help").close(),
+};
+
+// The command keys; Ctrl+Z and Ctrl+Shift+Z are a box's own while it has its own typing to undo.
+function key(e) {
+  const ctrl = e.ctrlKey || e.metaKey, shift = e.shiftKey;
+  const inDialog = document.querySelector("dialog[open]");
+  let run = null;
+  if (e.key === "F1") run = () => help();
+  else if (inDialog) return;
+  else if (e.key === "F3") run = check;
+  else if (ctrl && !e.altKey) {
+    const own = e.target.classList?.contains("box") && ownEdits.has(e.target.id);
+    run = {
+      KeyS: () => save(shift), KeyO: shift ? null : () => $("file-input").click(),
+      KeyP: () => window.print(), KeyE: () => window.print(),
+      KeyZ: own ? null : shift ? redo : undo,
+    }[e.code] ?? null;
+  }
+  if (!run) return;
+  e.preventDefault();
+  run();
+}
+
+function wire() {
+  for (const [id, run] of Object.entries(commands)) $(id).addEventListener("click", () => run());
+  for (const f of fields) boxes.get(f.name).addEventListener("input", () => typed(f.name));
+  document.addEventListener("keydown", key);
+  $("file-input").addEventListener("change", (e) => {
+    const [file] = e.target.files;
+    e.target.value = "";
+    if (file) openFile(file);
+  });
+  // A sheet file dropped anywhere on the page is opened; nothing dropped is typed into a box.
+  const sheetFile = (e) => [...(e.dataTransfer?.files ?? [])].find((f) => f.name.toLowerCase().endsWith(SUFFIX));
+  document.addEventListener("dragover", (e) => {
+    if (e.dataTransfer?.types.includes("Files")) e.preventDefault();
+  });
+  document.addEventListener("drop", (e) => {
+    if (!e.dataTransfer?.types.includes("Files")) return;
+    e.preventDefault();
+    const file = sheetFile(e);
+    if (file) openFile(file);
+  });
+  // A link in the help opens its topic in the help.
+  $("help").addEventListener("click", (e) => {
+    const link = e.target.closest("a[href^='#']");
+    if (!link) return;
+    e.preventDefault();
+    help(link.getAttribute("href").slice(1));
+  });
+}
+
+// The sheet as it was left, else the built-in example, as the window starts.
+function restore() {
+  let kept = null;
+  try { kept = JSON.parse(localStorage.getItem(STORE)); } catch { /* none */ }
+  if (kept?.fields) {
+    let values = kept.fields;
+    if (kept.separator !== separator) {
+      const text = engine.writeSheet({ fields: values, decimalSeparator: kept.separator, variant: null, student: "" });
+      const read = engine.readSheet(engine.useSeparator(text, separator), "лист");
+      if (read.ok) values = read.fields;
+      kept.steps = []; kept.done = 0; kept.stepFields = []; kept.kept = null;
+    }
+    Object.assign(doc, kept);
+    delete doc.fields; delete doc.separator;
+    for (const f of fields) show(f.name, values[f.name] ?? "");
+    if (kept.separator !== separator && doc.variant !== null) doc.variantGivens = givens();
+  } else {
+    const text = engine.writeSheet({ fields: JSON.parse(body.example), decimalSeparator: ",", variant: null, student: "" });
+    const example = engine.readSheet(engine.useSeparator(text, separator), "лист");
+    for (const f of fields) show(f.name, example.ok ? example.fields[f.name] ?? "" : "");
+  }
+  known = texts();
+  changed();
+}
+
+async function start() {
+  try {
+    engine = await createEngine();
+  } catch (failure) {
+    message(`Не удалось загрузить вычислитель: ${failure.message ?? failure}`);
+    return;
+  }
+  fields = engine.fields;
+  boxes = new Map(fields.map((f) => [f.name, $(f.name)]));
+  for (const f of fields) boxes.get(f.name).setAttribute("aria-label", f.quantity);
+  wire();
+  restore();
+  document.body.dataset.ready = "1";
+}
+
+start();
