@@ -62,7 +62,7 @@ try {
   await page.goto(`${server.origin}/`);
   await page.waitForFunction(isReady, { timeout: 15000 });
   const clicks = await page.evaluate(async () => {
-    const button = document.getElementById('calculate');
+    const button = document.getElementById('BitBtn1');
     const result = document.getElementById('EXp');
     const times = [];
     for (let i = 0; i < 101; ++i) {

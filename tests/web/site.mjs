@@ -93,11 +93,10 @@ export async function openPage(browser, origin) {
   return { page, requests, errors };
 }
 
-/// Whether the page can be typed into: its boxes made and the engine loaded
-/// (the «Вычислить» button enabled). Evaluated in the page.
+/// Whether the page can be typed into: the engine loaded, the boxes wired
+/// and the sheet on them (the page marks its body then). Evaluated in the page.
 export function isReady() {
-  const button = document.getElementById('calculate');
-  return Boolean(document.getElementById('EXb') && button && !button.disabled);
+  return document.body?.dataset.ready === '1';
 }
 
 export async function ready(page) {
