@@ -9,24 +9,58 @@
 #if defined(POTHENOT_EXTENDED_MPFR)
 
 // mpfr.h declares its intmax_t functions (mpfr_set_sj, mpfr_get_sj) only when
-// <stdint.h> came first.
-#include <mpfr.h>
+// <stdint.h> came first. MPFR built on mini-gmp (the WebAssembly build) takes
+// the GMP declarations it needs from its own mpfr-mini-gmp.h, which must come
+// before mpfr.h.
 #include <stdint.h>
+#if defined(MPFR_USE_MINI_GMP)
+#include <mpfr-mini-gmp.h>
+#endif
+#include <mpfr.h>
 
+#include <array>
+#include <climits>
 #include <cmath>
 #include <cstdlib>
-#include <cstring>
 
 #include "calc/calc_error.h"
 
 namespace pothenot {
 
-static_assert(sizeof(mp_limb_t) == sizeof(std::uint64_t), "one 64-bit limb holds the significand");
-static_assert(sizeof(mpfr_exp_t) == sizeof(long), "the exponent is kept as a long");
-
 namespace {
 
 constexpr mpfr_prec_t kPrecision = 64;
+
+// The significand is 64 bits in one limb of 64 bits or, where limbs are 32
+// bits (WebAssembly), in two. MPFR's limbs are little-endian: limb i holds the
+// bits of weight 2^(i × GMP_NUMB_BITS) of the significand read as an integer,
+// so the uint64 that ExtendedRep keeps maps to the limbs by position, the low
+// half to limb 0 and the high half (the leading bit's) to limb 1.
+constexpr int kLimbBits = GMP_NUMB_BITS;
+constexpr std::size_t kLimbs = kPrecision / kLimbBits;
+static_assert(kLimbBits == sizeof(mp_limb_t) * CHAR_BIT, "limbs without nail bits");
+static_assert(kLimbs * kLimbBits == kPrecision, "whole limbs hold the significand");
+static_assert(mpfr_custom_get_size(kPrecision) == kLimbs * sizeof(mp_limb_t),
+              "MPFR keeps 64 bits in exactly those limbs");
+static_assert(sizeof(mpfr_exp_t) == sizeof(long), "the exponent is kept as a long");
+
+using Limbs = std::array<mp_limb_t, kLimbs>;
+
+Limbs ToLimbs(std::uint64_t significand) {
+  Limbs limbs{};
+  for (std::size_t i = 0; i < kLimbs; ++i) {
+    limbs[i] = static_cast<mp_limb_t>(significand >> (i * kLimbBits));
+  }
+  return limbs;
+}
+
+std::uint64_t FromLimbs(const mp_limb_t* limbs) {
+  std::uint64_t significand = 0;
+  for (std::size_t i = 0; i < kLimbs; ++i) {
+    significand |= static_cast<std::uint64_t>(limbs[i]) << (i * kLimbBits);
+  }
+  return significand;
+}
 
 // The 80-bit type in MPFR's terms (x = 0.1b...b × 2^e): the largest value is
 // just below 2^16384, the smallest subnormal 2^-16445 = 0.1 × 2^-16444.
@@ -49,18 +83,18 @@ void UseExtendedRange() {
 
 }  // namespace
 
-// An mpfr_t over a copy of a value's limb, or over a limb of its own for a result.
+// An mpfr_t over a copy of a value's limbs, or over limbs of its own for a result.
 class MpfrValue {
  public:
-  explicit MpfrValue(const ExtendedRep& e) : limb_(e.limb) {
+  explicit MpfrValue(const ExtendedRep& e) : limbs_(ToLimbs(e.significand)) {
     UseExtendedRange();
-    mpfr_custom_init_set(m_, e.kind, e.exponent, kPrecision, &limb_);
+    mpfr_custom_init_set(m_, e.kind, e.exponent, kPrecision, limbs_.data());
   }
   explicit MpfrValue(const Extended& e) : MpfrValue(e.rep()) {}
   MpfrValue() {
     UseExtendedRange();
-    mpfr_custom_init(&limb_, kPrecision);
-    mpfr_custom_init_set(m_, MPFR_ZERO_KIND, 0, kPrecision, &limb_);
+    mpfr_custom_init(limbs_.data(), kPrecision);
+    mpfr_custom_init_set(m_, MPFR_ZERO_KIND, 0, kPrecision, limbs_.data());
   }
   MpfrValue(const MpfrValue&) = delete;
   MpfrValue& operator=(const MpfrValue&) = delete;
@@ -77,12 +111,12 @@ class MpfrValue {
     ExtendedRep e;
     e.kind = mpfr_custom_get_kind(m_);
     e.exponent = mpfr_regular_p(m_) ? mpfr_custom_get_exp(m_) : 0;
-    std::memcpy(&e.limb, mpfr_custom_get_significand(m_), sizeof e.limb);
+    e.significand = FromLimbs(static_cast<const mp_limb_t*>(mpfr_custom_get_significand(m_)));
     return e;
   }
 
  private:
-  mp_limb_t limb_ = 0;
+  Limbs limbs_{};
   mpfr_t m_;
 };
 

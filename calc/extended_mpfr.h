@@ -2,7 +2,7 @@
 #pragma once
 
 // The extended type emulated, for processors and compilers without it: an
-// MPFR number of 64 bits laid out in place, one limb, its exponent and its
+// MPFR number of 64 bits laid out in place, its significand, its exponent and its
 // kind. Every operation goes through MPFR in extended_mpfr.cpp.
 #include <cstdint>
 
@@ -29,7 +29,7 @@ class ExtendedRep {
   static bool Equal(ExtendedRep a, ExtendedRep b);
   static bool Less(ExtendedRep a, ExtendedRep b);
 
-  std::uint64_t limb = 0;
+  std::uint64_t significand = 0;  ///< MPFR's limbs read as one integer, however many they are
   long exponent = 0;
   int kind = 2;  ///< MPFR's kind of number (zero, regular, ...), negative for a negative sign
 };

@@ -17,6 +17,7 @@ declare -A allowed=(
   [ui/classcheck]="calc ui/common ui/sheet ui/document ui/marking ui/paper ui/classcheck"
   [ui/app]="calc ui/common ui/sheet ui/document ui/drawing ui/marking ui/methods ui/files ui/paper ui/classcheck ui/app help"
   [help]="help"
+  [web/engine]="calc"
 )
 status=0
 for room in "${!allowed[@]}"; do
