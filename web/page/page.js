@@ -22,8 +22,9 @@ const doc = {
   fileName: "", kept: null,                         // the file last read or written
   steps: [], done: 0, stepFields: [],               // «Очистить» steps, steps[0..done) done
 };
-let known = {};             // the texts as last written by the page or typed
-const ownEdits = new Set(); // boxes typed into since the page last wrote them
+let known = {};              // the texts as last written by the page or typed
+const written = new Map();   // each box's text as the page last wrote it
+const lastInput = new Map(); // each box's last kind of input ("historyUndo"…)
 let marked = false;
 let suggestion = FIRST + Math.floor(Math.random() * Math.min(999, LAST - FIRST + 1));
 
@@ -41,7 +42,8 @@ const isModified = () => doc.kept !== null && sheetText() !== doc.kept;
 function show(name, text) {
   const box = boxes.get(name);
   if (box.value !== text) box.value = text;
-  ownEdits.delete(name);
+  written.set(name, text);
+  lastInput.delete(name);
   for (const m of fields) if (m.mirrorOf === name) show(m.name, text);
 }
 
@@ -54,9 +56,9 @@ function write(values) {
   changed();
 }
 
-function typed(name) {
+function typed(name, kind) {
   const box = boxes.get(name);
-  ownEdits.add(name);
+  lastInput.set(name, kind);
   for (const m of fields) if (m.mirrorOf === name) show(m.name, box.value);
   unmark();
   // A given typed, or a box a step writes, and the steps go: an undo never
@@ -207,9 +209,9 @@ async function maySetAside() {
 
 // ---- Files, variants, print, help ----------------------------------------
 
-function replace(read, fileName, variant) {
+function replace(read, fileName, variant, student) {
   write(Object.fromEntries(fields.filter((f) => !f.mirrorOf).map((f) => [f.name, read.fields[f.name] ?? ""])));
-  doc.student = read.student ?? doc.student;
+  doc.student = student;
   doc.variant = variant;
   doc.variantGivens = variant === null ? null : givens();
   doc.fileName = fileName;
@@ -230,7 +232,7 @@ async function openFile(file) {
   const text = await file.slice(0, Number(body.sheetMaxBytes) + 1).text();
   const read = readInSeparator(text, file.name);
   if (!read.ok) return message(read.sentence);
-  replace(read, file.name, read.variant ?? null);
+  replace(read, file.name, read.variant ?? null, read.student ?? "");
 }
 
 async function save(asNew = false) {
@@ -263,7 +265,8 @@ async function newVariant() {
   // A number outside the range is taken to its nearest end, as a spin box does.
   const n = Math.min(LAST, Math.max(FIRST, Math.trunc(Number(number.value)) || FIRST));
   if (!(await maySetAside())) return;
-  replace(readInSeparator(engine.variantSheet(n), "лист"), "", n);
+  // A new sheet without a file; its student stays, as on the desktop.
+  replace(readInSeparator(engine.variantSheet(n), "лист"), "", n, doc.student);
   suggestion = n >= LAST ? FIRST : n + 1;
 }
 
@@ -289,7 +292,12 @@ const commands = {
   "message-ok": () => $("message").close(), "help-close": () => $("help").close(),
 };
 
-// The command keys; Ctrl+Z and Ctrl+Shift+Z are a box's own while it has its own typing to undo.
+// Whether a box has typing of its own to undo (its text is not what the page
+// wrote) or to redo (its last input was an undo of its own).
+const ownUndo = (box, redo) => boxes.get(box.id) === box &&
+  (redo ? lastInput.get(box.id) === "historyUndo" : box.value !== written.get(box.id));
+
+// The command keys; Ctrl+Z and Ctrl+Shift+Z are a box's own while it has its own edit to undo or redo.
 function key(e) {
   const ctrl = e.ctrlKey || e.metaKey, shift = e.shiftKey;
   const inDialog = document.querySelector("dialog[open]");
@@ -298,7 +306,7 @@ function key(e) {
   else if (inDialog) return;
   else if (e.key === "F3") run = check;
   else if (ctrl && !e.altKey) {
-    const own = e.target.classList?.contains("box") && ownEdits.has(e.target.id);
+    const own = ownUndo(e.target, shift);
     run = {
       KeyS: () => save(shift), KeyO: shift ? null : () => $("file-input").click(),
       KeyP: () => window.print(), KeyE: () => window.print(),
@@ -312,7 +320,7 @@ function key(e) {
 
 function wire() {
   for (const [id, run] of Object.entries(commands)) $(id).addEventListener("click", () => run());
-  for (const f of fields) boxes.get(f.name).addEventListener("input", () => typed(f.name));
+  for (const f of fields) boxes.get(f.name).addEventListener("input", (e) => typed(f.name, e.inputType));
   document.addEventListener("keydown", key);
   $("file-input").addEventListener("change", (e) => {
     const [file] = e.target.files;
