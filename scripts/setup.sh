@@ -41,13 +41,6 @@ POTHENOT_BROWSER_PACKAGES=(
   chromium
 )
 
-# The web page (./web/build.sh): emscripten compiles the engine to
-# WebAssembly; python3 generates the page; dpkg-dev (apt-get source) fetches
-# MPFR's and GMP's source (xz-utils unpacks it), built with make.
-POTHENOT_WEB_PACKAGES=(
-  emscripten python3 dpkg-dev make xz-utils
-)
-
 pothenot_missing_packages() {
   local missing=()
   for p in "${POTHENOT_PACKAGES[@]}" "$@"; do
