@@ -10,10 +10,11 @@
 
 // mpfr.h declares its intmax_t functions (mpfr_set_sj, mpfr_get_sj) only when
 // <stdint.h> came first. MPFR built on mini-gmp (the WebAssembly build) takes
-// the GMP declarations it needs from its own mpfr-mini-gmp.h, which must come
-// before mpfr.h.
+// the GMP declarations mini-gmp lacks from its own mpfr-mini-gmp.h, which
+// needs mini-gmp's types before it and must come before mpfr.h.
 #include <stdint.h>
 #if defined(MPFR_USE_MINI_GMP)
+#include <mini-gmp.h>
 #include <mpfr-mini-gmp.h>
 #endif
 #include <mpfr.h>

@@ -21,7 +21,7 @@ as_root() { if [[ $(id -u) -ne 0 ]]; then sudo "$@"; else "$@"; fi; }
 # MPFR's source comes from the archive the machine already uses: its sources
 # list copied as deb-src, once.
 build_mpfr() {
-  [[ -f $web/mpfr/lib/libmpfr.a && -f $web/mpfr/include/mpfr.h ]] && return 0
+  [[ -f $web/mpfr/lib/libmpfr.a && -f $web/mpfr/include/mpfr-mini-gmp.h ]] && return 0
   local list=/etc/apt/sources.list.d/debian.sources
   local src_list=/etc/apt/sources.list.d/debian-src.sources
   if ! grep -rqs '^Types:.*deb-src' /etc/apt/sources.list.d/ && ! grep -qs '^deb-src' /etc/apt/sources.list; then
@@ -39,7 +39,7 @@ build_mpfr() {
   gmp_src=$(ls -d "$web"/src/gmp-*/ | head -1)
   (
     cd "$mpfr_src"
-    emconfigure ./configure --host=none --with-mini-gmp="${gmp_src}mini-gmp" \
+    [[ -f Makefile ]] || emconfigure ./configure --host=none --with-mini-gmp="${gmp_src}mini-gmp" \
       --disable-shared --prefix="$web/mpfr"
     emmake make -j"$jobs" install
   )
