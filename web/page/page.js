@@ -136,8 +136,11 @@ function redo() {
 
 function check() {
   unmark();
-  const result = engine.markSheet(sheetText());
+  const text = sheetText();
+  const result = engine.markSheet(text);
   if (result.error) return message(result.error);
+  // The right texts of the list's «Верно» column: the class check's marks of the same sheet.
+  const expected = Object.fromEntries((engine.checkSheet(text).marks ?? []).map((m) => [m.field, m.expected]));
   const rows = result.marks.map((m) => {
     const box = boxes.get(m.field);
     if (m.tint) box.style.backgroundColor = m.tint;
@@ -145,7 +148,7 @@ function check() {
     box.setAttribute("aria-description", m.note);
     const row = document.createElement("tr");
     const quantity = fields.find((f) => f.name === m.field).quantity;
-    for (const cell of [quantity, box.value, m.expected ?? "", m.word]) {
+    for (const cell of [quantity, box.value, expected[m.field] ?? "", m.word]) {
       const td = row.insertCell();
       td.textContent = cell;
       td.title = m.note;

@@ -262,10 +262,11 @@ def build(engine, out):
     for picture in pictures:
         (out / "img" / (Path(picture).stem + ".png")).write_bytes(bmp_to_png((PICTURES / picture).read_bytes()))
     shutil.copyfile(ROOT / "res/images/app-32.png", out / "img/app-32.png")
-    wasm = sorted(engine.glob("*.wasm"))
-    if not (engine / "engine.mjs").is_file() or not wasm:
+    # engine.mjs, the module loader it imports and the WebAssembly.
+    files = sorted(f for f in engine.iterdir() if f.suffix in (".mjs", ".js", ".wasm"))
+    if not (engine / "engine.mjs").is_file() or not any(f.suffix == ".wasm" for f in files):
         raise FormError(f"{engine}: no engine.mjs and .wasm (web/build.sh builds them)")
-    for f in [engine / "engine.mjs", *wasm]:
+    for f in files:
         shutil.copyfile(f, out / f.name)
 
 
