@@ -122,7 +122,7 @@ export function desktop(args, sheetText, name = 'лист.pothenot') {
   const dir = fs.mkdtempSync(path.join(os.tmpdir(), 'pothenot-sheet-'));
   try {
     fs.writeFileSync(path.join(dir, name), sheetText);
-    return execFileSync(pothenot, [...args, path.join(dir, name)], { encoding: 'utf8' });
+    return execFileSync(pothenot, [...args, path.join(dir, name)], { encoding: 'utf8', stdio: ['ignore', 'pipe', 'pipe'] });
   } finally {
     fs.rmSync(dir, { recursive: true, force: true });
   }

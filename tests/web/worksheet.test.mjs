@@ -55,13 +55,17 @@ test('the built-in example typed into an emptied sheet and calculated shows the 
 });
 
 test('F3 tints each result box and lists each result as the desktop marks them', async () => {
-  // Two digits of K1 swapped (the later boxes carry it), Yp unreadable, δε empty.
+  // Two digits of K1 swapped and the first box that reads K1 worked on from
+  // it, as the desktop's step gives it; Yp unreadable, δε empty.
   const k1 = (await boxTexts(page, ['EK1'])).EK1;
   const swapped = k1.replace(/(\d)(\d)/, '$2$1');
   assert.notEqual(swapped, k1);
   await typeInto(page, 'EK1', swapped);
   await typeInto(page, 'EYp', 'абв');
   await typeInto(page, 'Ede', '');
+  const [first] = JSON.parse(desktop(['--check', '--json'], sheetFile(await boxTexts(page, names), ',')));
+  const next = first.marks.find((box) => box.carried && box.carried !== box.expected);
+  await typeInto(page, next.field, next.carried);
   const sheet = sheetFile(await boxTexts(page, names), ',');
   const [marked] = JSON.parse(desktop(['--check', '--json'], sheet));
   const firstError = desktop(['--check'], sheet).split('\t')[3];
