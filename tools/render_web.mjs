@@ -13,6 +13,9 @@ try {
   const { page } = await openPage(chrome.browser, site.origin);
   await page.setViewport({ width: 1000, height: 760 });
   await page.click('#BitBtn1');
+  // As wide as the form: the commands above it wrap, no empty page beside it.
+  const form = await (await page.$('#Panel1')).boundingBox();
+  await page.setViewport({ width: Math.ceil(form.x + form.width + 12), height: 760 });
   await page.screenshot({ path: out, fullPage: true });
   console.log(`render_web: ${out}`);
 } finally {
