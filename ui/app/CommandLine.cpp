@@ -12,8 +12,7 @@
 #include <nlohmann/json.hpp>
 #include <stdexcept>
 
-#include "calc/calc_error.h"
-#include "calc/resection.h"
+#include "calc/sheet_commands.h"
 #include "calc/sheet_file.h"
 #include "calc/variant.h"
 #include "ui/classcheck/ClassReport.h"
@@ -240,51 +239,44 @@ QString sourceOf(const QString& path) {
 }
 
 int calculate(Output& out, const QString& path) {
-  SheetFile file;
+  const QString source = sourceOf(path);
+  QByteArray bytes;
   try {
-    file = readSheetFile(sourceOf(path));
+    bytes = readSheetBytes(source);
   } catch (const std::runtime_error& failure) {
     writeLine(stderr, told(QString::fromUtf8(failure.what())));
     return kFileFailed;
   }
-  int code = kDone;
+  CalculatedSheet calculated;
   try {
-    Calculate(file.sheet, file.decimalSeparator);
-  } catch (const CalcError& failure) {
-    // The sheet as Calculate left it still goes out: what it wrote before the stop.
-    writeLine(stderr, told(QString::fromUtf8(failure.what())));
-    code = kFileFailed;
+    calculated = CalculateSheetText(std::string_view(bytes.constData(), std::size_t(bytes.size())));
+  } catch (const SheetFileError& failure) {
+    writeLine(
+        stderr,
+        told(QString::fromStdString(failure.Sentence(QFileInfo(source).fileName().toStdString()))));
+    return kFileFailed;
   }
-  out.write(QByteArray::fromStdString(WriteSheetFile(file)));
-  return code;
+  // After a stop the sheet as Calculate left it still goes out, the stop told first.
+  if (!calculated.message.empty())
+    writeLine(stderr, told(QString::fromStdString(calculated.message)));
+  out.write(QByteArray::fromStdString(calculated.sheet));
+  return calculated.message.empty() ? kDone : kFileFailed;
 }
 
 int variant(Output& out, std::uint32_t n) {
-  SheetFile file;
-  file.sheet = MakeVariant(n);
-  file.variant = n;
-  out.write(QByteArray::fromStdString(WriteSheetFile(file)));
+  out.write(QByteArray::fromStdString(VariantSheetText(n)));
   return kDone;
 }
 
+// The row's JSON is the engine's, the one the page writes for a sheet; it
+// holds no words, only what the row was marked with.
 Json rowJson(const classcheck::StudentRow& row) {
-  Json object;
-  object["file"] = row.path.toStdString();
-  object["student"] = row.student.toStdString();
-  object["variant"] = row.variant ? Json(*row.variant) : Json(nullptr);
-  object["error"] = row.error.isEmpty() ? Json(nullptr) : Json(row.error.toStdString());
-  Json& marks = object["marks"] = Json::array();
-  static const char* const kMarkNames[] = {"empty", "unreadable", "correct", "carried", "wrong"};
-  for (const BoxMark& box : row.check.marks) {
-    marks.push_back({{"field", std::string(Info(box.field).name)},
-                     {"mark", kMarkNames[static_cast<std::size_t>(box.mark)]},
-                     {"expected", box.expected},
-                     {"carried", box.carried}});
-  }
-  Json& differing = object["differingGivens"] = Json::array();
-  for (const Field field : row.check.differingGivens)
-    differing.push_back(std::string(Info(field).name));
-  return object;
+  SheetMarking marking;
+  marking.student = row.student.toStdString();
+  marking.variant = row.variant;
+  marking.error = row.error.toStdString();
+  marking.check = row.check;
+  return MarkingJson(marking, row.path.toStdString());
 }
 
 QString rowLine(const classcheck::StudentRow& row) {

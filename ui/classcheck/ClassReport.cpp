@@ -8,9 +8,9 @@
 #include <array>
 #include <stdexcept>
 
-#include "calc/calc_error.h"
+#include "calc/check_words.h"
+#include "calc/sheet_commands.h"
 #include "ui/common/SheetReading.h"
-#include "ui/marking/CheckWords.h"
 
 namespace pothenot::classcheck {
 
@@ -18,24 +18,6 @@ namespace {
 
 constexpr Mark kCountOrder[] = {Mark::Correct, Mark::Carried, Mark::Wrong, Mark::Empty,
                                 Mark::Unreadable};
-
-QString quoted(const QString& name) {
-  return QStringLiteral("«") + name + QStringLiteral("»");
-}
-
-QString givensNote(const SheetFile& file, const std::vector<Field>& differing) {
-  if (differing.empty()) return {};
-  // A few names tell what was miscopied; a sheet of some other problem
-  // altogether is said in a few words too.
-  constexpr std::size_t kNamed = 4;
-  QStringList names;
-  for (std::size_t i = 0; i < std::min(differing.size(), kNamed); ++i)
-    names << QString::fromUtf8(Info(differing[i]).quantity);
-  if (differing.size() > kNamed) names << QStringLiteral("и ещё %1").arg(differing.size() - kNamed);
-  return QStringLiteral("исходные данные не те, что в варианте %1: %2")
-      .arg(*file.variant)
-      .arg(names.join(QStringLiteral("; ")));
-}
 
 // ----- the CSV ------------------------------------------------------------
 
@@ -81,28 +63,21 @@ Standing StudentRow::standing() const {
 StudentRow markFile(const QString& path) {
   StudentRow row;
   row.path = path;
+  QByteArray bytes;
   try {
-    const SheetFile file = readSheetFile(path);
-    row.student = QString::fromStdString(file.student);
-    row.variant = file.variant;
-    try {
-      row.check = CheckSheetFile(file);
-      row.givensNote = givensNote(file, row.check.differingGivens);
-      row.firstError = firstErrorWords(row.check.marks, file.sheet);
-    } catch (const CalcError& error) {
-      // A sheet that cannot be marked still tells whether its givens are the variant's.
-      row.givensNote = givensNote(file, GivensDifferingFromVariant(file));
-      QString message = QString::fromUtf8(error.what());
-      if (!message.isEmpty()) message[0] = message[0].toLower();
-      row.error = QStringLiteral("Файл %1 не проверен: %2").arg(quoted(row.fileName()), message);
-    }
+    bytes = readSheetBytes(path);
   } catch (const std::runtime_error& error) {
-    row.error = QString::fromUtf8(error.what());
+    row.error = row.firstError = QString::fromUtf8(error.what());
+    return row;
   }
-  if (!row.error.isEmpty()) {
-    row.firstError = row.error;
-    row.check = SheetCheck{};
-  }
+  const SheetMarking marking = MarkSheetText(
+      std::string_view(bytes.constData(), std::size_t(bytes.size())), row.fileName().toStdString());
+  row.student = QString::fromStdString(marking.student);
+  row.variant = marking.variant;
+  row.error = QString::fromStdString(marking.error);
+  row.check = marking.check;
+  row.firstError = QString::fromStdString(marking.firstError);
+  row.givensNote = QString::fromStdString(marking.givensNote);
   return row;
 }
 
@@ -190,12 +165,7 @@ QStringList countCells(const StudentRow& row) {
 }
 
 QString countsText(const SheetCheck& check) {
-  return QStringLiteral("верно %1, следует из ошибки %2, ошибка %3, пусто %4, не читается %5")
-      .arg(check.count(Mark::Correct))
-      .arg(check.count(Mark::Carried))
-      .arg(check.count(Mark::Wrong))
-      .arg(check.count(Mark::Empty))
-      .arg(check.count(Mark::Unreadable));
+  return QString::fromStdString(CountsText(check));
 }
 
 QByteArray reportCsv(const std::vector<StudentRow>& rows) {

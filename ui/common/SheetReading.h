@@ -18,4 +18,11 @@ namespace pothenot {
 /// there, a folder, not readable). `bytes`, when given, receives what was read.
 SheetFile readSheetFile(const QString& path, QByteArray* bytes = nullptr);
 
+/// The bytes of the file at `path`, read as `readSheetFile` reads them but not
+/// yet taken as a sheet (the engine's `ReadSheetFile`, `MarkSheetText` or
+/// `CalculateSheetText` does that): at most kSheetFileMaxBytes + 1, a file
+/// over the limit refused by its size. Throws `std::runtime_error` with the
+/// sentence of a file that could not be read, as `readSheetFile`.
+QByteArray readSheetBytes(const QString& path);
+
 }  // namespace pothenot
