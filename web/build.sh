@@ -50,8 +50,11 @@ build_mpfr() {
 
 # The engine: calc/ and its bindings, compiled by emscripten's CMake wrapper.
 build_engine() {
-  emcmake cmake -S . -B "$web/build" -DPOTHENOT_WEB=ON -DPOTHENOT_WERROR=ON \
-    -DCMAKE_BUILD_TYPE=Release -DPOTHENOT_WEB_MPFR="$web/mpfr" >/dev/null
+  # Configured once; the build reconfigures itself when a CMakeLists.txt changes.
+  if [[ ! -f $web/build/CMakeCache.txt ]]; then
+    emcmake cmake -S . -B "$web/build" -DPOTHENOT_WEB=ON -DPOTHENOT_WERROR=ON \
+      -DCMAKE_BUILD_TYPE=Release -DPOTHENOT_WEB_MPFR="$web/mpfr" >/dev/null
+  fi
   cmake --build "$web/build" -j"$jobs" --target pothenot_engine
   mkdir -p "$web/engine"
   cp -p "$web/build/web/engine/pothenot_engine.mjs" "$web/build/web/engine/pothenot_engine.wasm" \
