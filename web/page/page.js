@@ -3,8 +3,6 @@
 // sheet as a document (its file's name, student, variant, the undo of
 // «Очистить»), F3's marks, files, variants, print and help. Every number is
 // the engine's (calc/ compiled to WebAssembly); the page only moves texts.
-import { createEngine } from "./engine.mjs";
-
 const $ = (id) => document.getElementById(id);
 const PROGRAM = "Задача Потенота";
 const STORE = "pothenot.sheet";
@@ -48,10 +46,12 @@ function show(name, text) {
 }
 
 // Writes texts as the document does (a file, a step, Calculate): no typing.
+// A mirror follows its given unless it is written itself (an undo puts back
+// a mirror typed apart from its given).
 function write(values) {
   unmark();
   for (const f of fields) if (!f.mirrorOf && f.name in values) show(f.name, values[f.name]);
-  for (const f of fields) if (f.mirrorOf && f.name in values && !(f.mirrorOf in values)) show(f.name, values[f.name]);
+  for (const f of fields) if (f.mirrorOf && f.name in values) show(f.name, values[f.name]);
   known = texts();
   changed();
 }
@@ -87,11 +87,19 @@ function changed() {
   $("cmd-undo").textContent = undo ? `Отменить ${undo.name}` : "Отменить";
   $("cmd-redo").disabled = !redo;
   $("cmd-redo").textContent = redo ? `Повторить ${redo.name}` : "Повторить";
-  const variant = variantNow(), student = doc.student.trim().replace(/\s+/g, " ");
-  $("print-title").textContent = [variant ? `Вариант ${variant}` : "", student].filter(Boolean).join(" — ");
+  printHeader();
   try {
     localStorage.setItem(STORE, JSON.stringify({ ...doc, separator, fields: texts() }));
   } catch { /* storage off or full: the sheet lives on in the page */ }
+}
+
+// The printed sheet's header, as the desktop's page has it: the program, the
+// variant while its givens stay, the student; the date on the right.
+function printHeader() {
+  const variant = variantNow(), student = doc.student.trim().replace(/\s+/g, " ");
+  const title = [variant ? `Вариант ${variant}` : "", student].filter(Boolean).join(" — ");
+  $("print-title").textContent = title ? `${PROGRAM} · ${title}` : PROGRAM;
+  $("print-date").textContent = new Date().toLocaleDateString("ru-RU", { day: "2-digit", month: "2-digit", year: "numeric" });
 }
 
 // ---- The form's buttons and the undo -------------------------------------
@@ -325,6 +333,7 @@ function wire() {
   for (const [id, run] of Object.entries(commands)) $(id).addEventListener("click", () => run());
   for (const f of fields) boxes.get(f.name).addEventListener("input", (e) => typed(f.name, e.inputType));
   document.addEventListener("keydown", key);
+  window.addEventListener("beforeprint", printHeader);
   $("file-input").addEventListener("change", (e) => {
     const [file] = e.target.files;
     e.target.value = "";
@@ -356,6 +365,8 @@ function restore() {
   try { kept = JSON.parse(localStorage.getItem(STORE)); } catch { /* none */ }
   if (kept?.fields) {
     let values = kept.fields;
+    const variantGivens = JSON.stringify(fields.filter((f) => f.given).map((f) => values[f.name] ?? ""));
+    const stillVariant = kept.variant != null && variantGivens === JSON.stringify(kept.variantGivens);
     if (kept.separator !== separator) {
       const text = engine.writeSheet({ fields: values, decimalSeparator: kept.separator, variant: null, student: "" });
       const read = engine.readSheet(engine.useSeparator(text, separator), "лист");
@@ -365,7 +376,11 @@ function restore() {
     Object.assign(doc, kept);
     delete doc.fields; delete doc.separator;
     for (const f of fields) show(f.name, values[f.name] ?? "");
-    if (kept.separator !== separator && doc.variant !== null) doc.variantGivens = givens();
+    // Its numbers moved to this separator, a variant's givens are still the variant's.
+    if (kept.separator !== separator) {
+      doc.variant = stillVariant ? kept.variant : null;
+      doc.variantGivens = stillVariant ? givens() : null;
+    }
   } else {
     const text = engine.writeSheet({ fields: JSON.parse(body.example), decimalSeparator: ",", variant: null, student: "" });
     const example = engine.readSheet(engine.useSeparator(text, separator), "лист");
@@ -377,6 +392,7 @@ function restore() {
 
 async function start() {
   try {
+    const { createEngine } = await import("./engine.mjs");
     engine = await createEngine();
   } catch (failure) {
     message(`Не удалось загрузить вычислитель: ${failure.message ?? failure}`);

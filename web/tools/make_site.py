@@ -145,6 +145,9 @@ def read_form():
                              f'{html.escape(text_of(child, "text"))}</button>')
         else:
             raise FormError(f"{name}: {kind} is not shown by the page")
+    # On paper the panel ends with the sheet: below its last line only the buttons stood.
+    sheet_end = max(rect(w)[1] + rect(w)[3] for w in panel.findall("widget") if w.get("class") != "QPushButton")
+    rules.append(f"@media print{{#Panel1{{height:{sheet_end}px}}}}")
     rules.append(f".panel{{{window_face()}}}")
     for style, cls in styles.items():
         rules.append(f".{cls}{{{style}}}")
