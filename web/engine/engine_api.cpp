@@ -31,9 +31,10 @@ std::string Thrown(const std::string& sentence) {
   return Dump(Json{{"thrown", sentence}});
 }
 
-// The name the sentences call a file by: the last part of its path.
+// The name the sentences call a file by: the last part of its path, as the
+// command line names it.
 std::string_view FileNameOf(std::string_view file) {
-  const auto slash = file.find_last_of("/\\");
+  const auto slash = file.rfind('/');
   return slash == std::string_view::npos ? file : file.substr(slash + 1);
 }
 
