@@ -50,7 +50,7 @@ async function save(page, folder, student) {
     await typeInto(page, 'student', student);
     await page.click('#student-ok');
   }
-  for (let i = 0; i < 200; ++i) {
+  for (let i = 0; i < 600; ++i) {
     const added = fs.readdirSync(folder).filter((name) => !before.has(name) && !name.endsWith('.crdownload'));
     if (added.length) return path.join(folder, added[0]);
     await new Promise((resolve) => setTimeout(resolve, 25));

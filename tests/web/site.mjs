@@ -100,7 +100,7 @@ export function isReady() {
 }
 
 export async function ready(page) {
-  await page.waitForFunction(isReady, { timeout: 15000 });
+  await page.waitForFunction(isReady, { timeout: 30000 });
 }
 
 /// The 48 fields as the desktop declares them (calc/fields.cpp): name, role
