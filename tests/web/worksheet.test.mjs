@@ -81,7 +81,7 @@ test('F3 tints each result box and lists each result as the desktop marks them',
     assert.equal(shown[name], tints[marks[name].mark] ?? unmarked, `${name}: ${marks[name].mark}`);
   }
 
-  // The list: a row per result in the worksheet's order, the student's text,
+  // The list: a row per result in the marking's order, the student's text,
   // the worksheet's and the word; above it the first error in words.
   const rows = await page.$$eval('#marks-table tbody tr',
     (trs) => trs.map((tr) => [...tr.cells].map((cell) => cell.textContent.trim())));
