@@ -1,9 +1,16 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds the program and its help viewer (no tests)
-# and starts the program.
+# and starts the program. With --web: builds the worksheet's web page instead
+# and serves it at http://127.0.0.1:8080/ until Ctrl+C.
 set -euo pipefail
 cd "$(dirname "$0")"
+
+if [[ ${1:-} == --web ]]; then
+  ./web/build.sh
+  echo "run.sh: the page is at http://127.0.0.1:8080/ (Ctrl+C stops the server)"
+  exec python3 -m http.server --bind 127.0.0.1 8080 --directory build-web/site
+fi
 source scripts/setup.sh
 pothenot_install
 

@@ -8,12 +8,14 @@
 #   build-tsan   the accuracy map's threads under ThreadSanitizer: the engine,
 #                the map and its one test, nothing else
 #   build-fuzz   the engine's libFuzzer targets (clang), each for a bounded time
+#   build-web    the web page (./web/build.sh): its engine against build's under
+#                Node, then the page in Debian's Chromium against build's program
 # then the window tests of build a second time under Xvfb on the xcb platform.
 # Exits non-zero at the first failure.
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/setup.sh
-pothenot_install "${POTHENOT_TEST_PACKAGES[@]}"
+pothenot_install "${POTHENOT_TEST_PACKAGES[@]}" "${POTHENOT_WEB_PACKAGES[@]}" "${POTHENOT_BROWSER_PACKAGES[@]}"
 
 jobs=$(nproc)
 export QT_QPA_PLATFORM=offscreen
@@ -21,7 +23,7 @@ export QT_QPA_PLATFORM=offscreen
 step() { echo; echo "=== $* ==="; }
 
 step "build: program and tests"
-cmake -S . -B build -DPOTHENOT_WERROR=ON -DBUILD_TESTING=ON
+cmake -S . -B build -DPOTHENOT_WERROR=ON -DBUILD_TESTING=ON -DPOTHENOT_WEB_ENGINE="$PWD/build-web/engine"
 cmake --build build -j "$jobs"
 
 step "build-mpfr: engine on the emulated extended type, Release"
@@ -43,6 +45,11 @@ CC=clang CXX=clang++ cmake -S . -B build-fuzz -DPOTHENOT_WERROR=ON -DPOTHENOT_FU
   -DPOTHENOT_WITH_UI=OFF -DPOTHENOT_FUZZ_SECONDS=30 -DPOTHENOT_CROSSCHECK_COUNT=10000
 cmake --build build-fuzz -j "$jobs"
 
+step "build-web: the page, its engine against build's, the page in Chromium"
+./web/build.sh
+ctest --test-dir build --output-on-failure -R '^WebEngineAgreesWithNative$'
+POTHENOT_BIN=$PWD/build/ui/pothenot tests/web/run.sh
+
 # Leaks are errors; the suppressions name only libraries outside the project.
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp:print_suppressions=0
@@ -50,7 +57,7 @@ export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
 for dir in build-mpfr build-fuzz build-tsan build-asan build; do
   step "tests: $dir"
-  ctest --test-dir "$dir" --output-on-failure -j "$jobs" -LE xcb
+  ctest --test-dir "$dir" --output-on-failure -j "$jobs" -LE xcb -E '^WebEngineAgreesWithNative$'
 done
 
 # The window, application and help tests again, each on its own virtual X

@@ -35,6 +35,12 @@ POTHENOT_WEB_PACKAGES=(
   emscripten python3 python3-markdown dpkg-dev make xz-utils
 )
 
+# The page's browser tests and benchmarks (tests/web/, bench/web/): Debian's
+# own Chromium, which puppeteer-core drives (no test tool downloads a browser).
+POTHENOT_BROWSER_PACKAGES=(
+  chromium
+)
+
 pothenot_missing_packages() {
   local missing=()
   for p in "${POTHENOT_PACKAGES[@]}" "$@"; do
@@ -62,5 +68,20 @@ pothenot_install() {
     $sudo sed -i 's/^# *\(ru_RU.UTF-8 UTF-8\)/\1/' /etc/locale.gen
     grep -q '^ru_RU.UTF-8 UTF-8' /etc/locale.gen || echo 'ru_RU.UTF-8 UTF-8' | $sudo tee -a /etc/locale.gen >/dev/null
     $sudo locale-gen >/dev/null
+  fi
+}
+
+# The npm packages of the folder's package-lock.json (puppeteer-core for the
+# browser tests), installed by `npm ci` only when they are missing or the lock
+# changed since. Node.js and npm come with the machine; Debian's are taken
+# where they are missing.
+pothenot_npm_ci() {
+  local dir=$1
+  if ! command -v npm >/dev/null; then
+    pothenot_install nodejs npm
+  fi
+  if ! cmp -s "$dir/package-lock.json" "$dir/node_modules/.pothenot-lock.json"; then
+    (cd "$dir" && npm ci --no-audit --no-fund --loglevel=error)
+    cp "$dir/package-lock.json" "$dir/node_modules/.pothenot-lock.json"
   fi
 }
