@@ -390,6 +390,15 @@ function restore() {
   changed();
 }
 
+// The browser compiles the engine's functions the first time they run: one
+// sheet worked and marked before the page says it is ready, so that the
+// student's first «Вычислить» does not wait for it. The sheet is not shown.
+function warmUp() {
+  const worked = engine.calculateSheet(engine.variantSheet(FIRST)).sheet;
+  engine.readSheet(worked, "лист");
+  engine.markSheet(worked);
+}
+
 async function start() {
   try {
     const { createEngine } = await import("./engine.mjs");
@@ -403,6 +412,7 @@ async function start() {
   for (const f of fields) boxes.get(f.name).setAttribute("aria-label", f.quantity);
   wire();
   restore();
+  warmUp();
   document.body.dataset.ready = "1";
 }
 
