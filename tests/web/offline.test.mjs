@@ -33,13 +33,10 @@ test('loading, calculating, marking and the help request nothing outside the sit
   // The content policy (its sources: make_site_test) stops a request to
   // another origin on this machine, where nothing listens: the policy, not
   // the refused connection, must stop it.
-  const stopped = await page.evaluate(async (url) => {
-    const violation = new Promise((resolve) => {
-      document.addEventListener('securitypolicyviolation', (event) => resolve(event.violatedDirective));
-      setTimeout(() => resolve(null), 2000);
-    });
-    await fetch(url).catch(() => {});
-    return violation;
-  }, `http://127.0.0.2:${new URL(site.origin).port}/`);
+  const stopped = await page.evaluate((url) => new Promise((resolve) => {
+    document.addEventListener('securitypolicyviolation', (event) => resolve(event.violatedDirective));
+    setTimeout(() => resolve(null), 2000);
+    fetch(url).catch(() => {});
+  }), `http://127.0.0.2:${new URL(site.origin).port}/`);
   assert.equal(stopped, 'connect-src');
 });
