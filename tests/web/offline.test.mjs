@@ -4,18 +4,11 @@
 import assert from 'node:assert/strict';
 import fs from 'node:fs';
 import path from 'node:path';
-import { after, before, test } from 'node:test';
+import { after, test } from 'node:test';
 import { openPage, serveSite, siteDir, startBrowser } from './site.mjs';
 
-let site;
-let chrome;
-before(async () => {
-  [site, chrome] = await Promise.all([serveSite(), startBrowser()]);
-});
-after(async () => {
-  await chrome?.close();
-  await site?.close();
-});
+const [site, chrome] = await Promise.all([serveSite(), startBrowser()]);
+after(() => Promise.all([chrome.close(), site.close()]));
 
 test('loading, calculating, marking and the help request nothing outside the site, every file is there, and the policy stops another origin', async () => {
   const { page, requests, errors } = await openPage(chrome.browser, site.origin);

@@ -57,8 +57,7 @@ export async function startBrowser({ lang = 'ru-RU' } = {}) {
 /// console error in `errors`.
 export async function openPage(browser, origin) {
   const page = await (await browser.createBrowserContext()).newPage();
-  const requests = [];
-  const errors = [];
+  const requests = [], errors = [];
   page.on('request', (request) => requests.push(request.url()));
   page.on('pageerror', (error) => errors.push(String(error)));
   page.on('console', (message) => message.type() === 'error' && errors.push(message.text()));
@@ -90,12 +89,12 @@ export function sheetFile(texts, decimalSeparator) {
 /// What the desktop program writes for a sheet: `pothenot <args> FILE`, the
 /// sheet given as a file in a folder of its own.
 export function desktop(args, sheetText, name = 'лист.pothenot') {
-  const dir = fs.mkdtempSync(path.join(os.tmpdir(), 'pothenot-sheet-'));
+  const file = path.join(fs.mkdtempSync(path.join(os.tmpdir(), 'pothenot-sheet-')), name);
+  fs.writeFileSync(file, sheetText);
   try {
-    fs.writeFileSync(path.join(dir, name), sheetText);
-    return execFileSync(pothenot, [...args, path.join(dir, name)], { encoding: 'utf8', stdio: ['ignore', 'pipe', 'pipe'] });
+    return execFileSync(pothenot, [...args, file], { encoding: 'utf8', stdio: ['ignore', 'pipe', 'pipe'] });
   } finally {
-    fs.rmSync(dir, { recursive: true, force: true });
+    fs.rmSync(path.dirname(file), { recursive: true, force: true });
   }
 }
 
@@ -103,12 +102,9 @@ export function desktop(args, sheetText, name = 'лист.pothenot') {
 export const boxTexts = (page, names) => page.evaluate(
   (ids) => Object.fromEntries(ids.map((id) => [id, document.getElementById(id)?.value ?? null])), names);
 
-/// Types `text` into the box `id` as a person does: a click in it, its text
-/// selected (Ctrl+A) and real key presses (an empty text: the box's text deleted).
+/// Types `text` into the box `id` as a person does: its text selected with a
+/// triple click and real key presses (an empty text: the box's text deleted).
 export async function typeInto(page, id, text) {
-  await page.click(`#${id}`);
-  await page.keyboard.down('Control');
-  await page.keyboard.press('KeyA');
-  await page.keyboard.up('Control');
+  await page.click(`#${id}`, { count: 3 });
   await (text === '' ? page.keyboard.press('Backspace') : page.keyboard.type(text));
 }

@@ -2,7 +2,7 @@
 // The worksheet in the browser against the desktop program: the built-in
 // example typed key by key and calculated, then marked with F3.
 import assert from 'node:assert/strict';
-import { after, before, test } from 'node:test';
+import { after, test } from 'node:test';
 import { boxTexts, desktop, exampleFields, openPage, serveSite, sheetFile, startBrowser, typeInto } from './site.mjs';
 
 const fields = exampleFields();
@@ -11,23 +11,13 @@ const results = fields.filter((field) => field.role === 'Result').map((field) =>
 
 // The desktop's tints of F3's marks (the problem window's box backgrounds)
 // and its words for them.
-const tints = {
-  correct: 'rgb(204, 240, 204)', carried: 'rgb(255, 238, 176)', wrong: 'rgb(255, 196, 196)', unreadable: 'rgb(216, 216, 248)',
-};
+const tints = { correct: 'rgb(204, 240, 204)', carried: 'rgb(255, 238, 176)', wrong: 'rgb(255, 196, 196)',
+  unreadable: 'rgb(216, 216, 248)' };
 const words = { correct: 'верно', carried: 'следует из ошибки', wrong: 'ошибка', unreadable: 'не читается', empty: 'пусто' };
 
-let site;
-let chrome;
-let page;
-let errors;
-before(async () => {
-  [site, chrome] = await Promise.all([serveSite(), startBrowser()]);
-  ({ page, errors } = await openPage(chrome.browser, site.origin));
-});
-after(async () => {
-  await chrome?.close();
-  await site?.close();
-});
+const [site, chrome] = await Promise.all([serveSite(), startBrowser()]);
+after(() => Promise.all([chrome.close(), site.close()]));
+const { page, errors } = await openPage(chrome.browser, site.origin);
 
 const background = (ids) => page.evaluate(
   (list) => Object.fromEntries(list.map((id) => [id, getComputedStyle(document.getElementById(id)).backgroundColor])), ids);
@@ -41,7 +31,6 @@ test('the built-in example typed into an emptied sheet and calculated shows the 
   const expected = JSON.parse(desktop(['--calculate'], sheetFile(typed, ','))).fields;
   assert.deepEqual(await boxTexts(page, names), expected);
   assert.equal(expected.EK1K3, '-10044,72');  // the cut the hand scheme makes
-  assert.deepEqual(errors, []);
 });
 
 test('F3 tints each result box and lists each result as the desktop marks them', async () => {
