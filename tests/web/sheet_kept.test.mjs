@@ -7,10 +7,8 @@ import fs from 'node:fs';
 import os from 'node:os';
 import path from 'node:path';
 import { after, test } from 'node:test';
-import { boxTexts, desktop, exampleFields, openPage, ready, serveSite, sheetFile, startBrowser, typeInto } from './site.mjs';
+import { boxTexts, desktop, fields, names, openPage, ready, serveSite, sheetFile, startBrowser, typeInto } from './site.mjs';
 
-const fields = exampleFields();
-const names = fields.map((field) => field.name);
 const example = (separator) => Object.fromEntries(fields.map(
   (field) => [field.name, field.role === 'Result' ? '' : field.text.replace(',', separator)]));
 
@@ -51,8 +49,8 @@ test('a sheet saved is the desktop\'s file byte for byte and opens again as it w
   await page.click('#BitBtn1');
   const shown = await boxTexts(page, names);
   const saved = await save(page, folder, 'Иванова А. П.');
-  const withStudent = { ...JSON.parse(sheetFile(example(','), ',')), student: 'Иванова А. П.' };
-  assert.equal(fs.readFileSync(saved, 'utf8'), desktop(['--calculate'], JSON.stringify(withStudent)));
+  const withStudent = JSON.stringify({ ...JSON.parse(sheetFile(example(','), ',')), student: 'Иванова А. П.' });
+  assert.equal(fs.readFileSync(saved, 'utf8'), desktop(['--calculate'], withStudent));
 
   // Opened in a new page (the example on it), and saved back to its file.
   const again = await sheetPage();

@@ -68,23 +68,19 @@ export async function openPage(browser, origin) {
 
 /// Whether the page can be typed into: the engine loaded, the boxes wired
 /// and the sheet on them (the page marks its body then). Evaluated in the page.
-export function isReady() {
-  return document.body?.dataset.ready === '1';
-}
+export const isReady = () => document.body?.dataset.ready === '1';
 
 export const ready = (page) => page.waitForFunction(isReady, { timeout: 30000 });
 
 /// The 48 fields as the desktop declares them (calc/fields.cpp): name, role
 /// and the built-in example's text (written there with a decimal comma).
-export function exampleFields() {
-  const source = fs.readFileSync(path.join(repo, 'calc/fields.cpp'), 'utf8');
-  return [...source.matchAll(/\{"(\w+)",\s*R::(\w+),\s*"([^"]*)"/g)].map(([, name, role, text]) => ({ name, role, text }));
-}
+export const fields = [...fs.readFileSync(path.join(repo, 'calc/fields.cpp'), 'utf8')
+  .matchAll(/\{"(\w+)",\s*R::(\w+),\s*"([^"]*)"/g)].map(([, name, role, text]) => ({ name, role, text }));
+export const names = fields.map((field) => field.name);
 
 /// A sheet file of these texts, as the desktop writes one.
-export function sheetFile(texts, decimalSeparator) {
-  return JSON.stringify({ format: 'pothenot-sheet', version: 1, decimalSeparator, fields: texts }, null, 2) + '\n';
-}
+export const sheetFile = (texts, decimalSeparator) =>
+  JSON.stringify({ format: 'pothenot-sheet', version: 1, decimalSeparator, fields: texts }, null, 2) + '\n';
 
 /// What the desktop program writes for a sheet: `pothenot <args> FILE`, the
 /// sheet given as a file in a folder of its own.

@@ -3,10 +3,8 @@
 // example typed key by key and calculated, then marked with F3.
 import assert from 'node:assert/strict';
 import { after, test } from 'node:test';
-import { boxTexts, desktop, exampleFields, openPage, serveSite, sheetFile, startBrowser, typeInto } from './site.mjs';
+import { boxTexts, desktop, fields, names, openPage, serveSite, sheetFile, startBrowser, typeInto } from './site.mjs';
 
-const fields = exampleFields();
-const names = fields.map((field) => field.name);
 const results = fields.filter((field) => field.role === 'Result').map((field) => field.name);
 
 // The desktop's tints of F3's marks (the problem window's box backgrounds)
@@ -50,8 +48,7 @@ test('F3 tints each result box and lists each result as the desktop marks them',
   const unmarked = (await background(['EK1'])).EK1;
   await page.keyboard.press('F3');
   await page.waitForSelector('#marks:not([hidden])');
-  const shown = await background(results);
-  for (const name of results) assert.equal(shown[name], tints[marks[name]] ?? unmarked, `${name}: ${marks[name]}`);
+  assert.deepEqual(await background(results), Object.fromEntries(results.map((name) => [name, tints[marks[name]] ?? unmarked])));
 
   // The list: a row per result in the marking's order, the student's text,
   // the worksheet's and the word; above it the first error in words.
