@@ -50,7 +50,12 @@ export async function serveSite(dir = siteDir) {
   });
   await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
   const origin = `http://127.0.0.1:${server.address().port}`;
-  return { origin, served, close: () => new Promise((resolve) => server.close(resolve)) };
+  // Closed, the server is gone: the browser's kept-alive connections with it.
+  const close = () => new Promise((resolve) => {
+    server.close(resolve);
+    server.closeAllConnections();
+  });
+  return { origin, served, close };
 }
 
 /// Debian's Chromium, headless, with a profile of its own that goes when it
