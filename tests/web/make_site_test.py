@@ -3,7 +3,9 @@
 """The generated page against its sources: every field of the worksheet
 (calc/fields.h) a box at the form's place, every label of the form at its place
 with its text, the buttons with their pictures, nothing from outside the site
-and nothing inline, and help links that lead to a topic of the page."""
+and nothing inline, help links that lead to a topic of the page, and the
+worker that keeps every file of the site for the page offline."""
+import json
 import re
 import struct
 import subprocess
@@ -40,16 +42,27 @@ class MakeSiteTest(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
         cls.tmp = tempfile.TemporaryDirectory()
-        engine, cls.site = Path(cls.tmp.name, "engine"), Path(cls.tmp.name, "site")
-        engine.mkdir()
-        (engine / "engine.mjs").write_text("export async function createEngine() {}\n")
-        (engine / "engine.wasm").write_bytes(b"\0asm\1\0\0\0")
-        subprocess.run([sys.executable, str(ROOT / "web/tools/make_site.py"), "--engine", str(engine),
-                        "--out", str(cls.site)], check=True)
+        cls.engine, cls.site = Path(cls.tmp.name, "engine"), Path(cls.tmp.name, "site")
+        cls.engine.mkdir()
+        (cls.engine / "engine.mjs").write_text("export async function createEngine() {}\n")
+        (cls.engine / "engine.wasm").write_bytes(b"\0asm\1\0\0\0")
+        cls.make(cls.site)
         cls.page = Elements()
         cls.page.feed((cls.site / "index.html").read_text(encoding="utf-8"))
         cls.css = dict(re.findall(r"#(\w+)\{([^}]*)\}", (cls.site / "form.css").read_text(encoding="utf-8")))
         cls.form = ET.parse(ROOT / "ui/sheet/Zadaha.ui").getroot()
+
+    @classmethod
+    def make(cls, site):
+        subprocess.run([sys.executable, str(ROOT / "web/tools/make_site.py"), "--engine", str(cls.engine),
+                        "--out", str(site)], check=True)
+
+    @staticmethod
+    def worker(site):
+        """The worker's cache name and the files it keeps."""
+        text = (site / "sw.js").read_text(encoding="utf-8")
+        return (re.search(r'const CACHE = "([^"]+)";', text).group(1),
+                json.loads(re.search(r"const FILES = (\[.*?\]);", text).group(1)))
 
     def place(self, name):
         rules = dict(d.split(":", 1) for d in self.css[name].split(";"))
@@ -94,6 +107,23 @@ class MakeSiteTest(unittest.TestCase):
         self.assertEqual([topic for topic in links if topic not in self.page.by_id], [])
         # A topic the page does not have is not there, nor a link to it.
         self.assertNotIn("drawing", self.page.by_id)
+
+    def test_the_worker_keeps_every_file_of_the_site_in_a_cache_named_by_their_contents(self):
+        cache, kept = self.worker(self.site)
+        files = {p.relative_to(self.site).as_posix() for p in self.site.rglob("*") if p.is_file()}
+        self.assertEqual(len(kept), len(set(kept)))
+        self.assertEqual(set(kept), files - {"sw.js"} | {"./"})
+        # Another engine is another build: the browsers that kept this one take it.
+        wasm = self.engine / "engine.wasm"
+        before = wasm.read_bytes()
+        try:
+            wasm.write_bytes(before + b"\0")
+            self.make(Path(self.tmp.name, "rebuilt"))
+        finally:
+            wasm.write_bytes(before)
+        rebuilt, again = self.worker(Path(self.tmp.name, "rebuilt"))
+        self.assertEqual(again, kept)
+        self.assertNotEqual(rebuilt, cache)
 
 
 if __name__ == "__main__":

@@ -32,7 +32,9 @@ export async function serveSite(dir = siteDir) {
       : response.writeHead(200, { 'Content-Type': types[path.extname(file)] ?? 'application/octet-stream' }).end(bytes)));
   });
   await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
-  return { origin: `http://127.0.0.1:${server.address().port}`, served, close: () => new Promise((resolve) => server.close(resolve)) };
+  // Closed, the server is gone: the browser's kept-alive connections with it.
+  const close = () => new Promise((resolve) => { server.close(resolve); server.closeAllConnections(); });
+  return { origin: `http://127.0.0.1:${server.address().port}`, served, close };
 }
 
 /// Debian's Chromium, headless, with a profile of its own that goes when it

@@ -414,6 +414,17 @@ async function start() {
   restore();
   warmUp();
   document.body.dataset.ready = "1";
+  keepOffline();
+}
+
+// The site's worker keeps its files for the next opening without the network,
+// where the browser runs workers (a page from a server over https, or from
+// 127.0.0.1). Registered once the page is ready, not to slow its first load.
+function keepOffline() {
+  if (!navigator.serviceWorker) return;
+  // Refused (the browser's settings): the page works while its server answers.
+  navigator.serviceWorker.register(new URL("sw.js", import.meta.url))
+    .catch((failure) => console.warn(`Страница не сохранена для работы без сети: ${failure.message ?? failure}`));
 }
 
 start();

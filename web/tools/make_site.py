@@ -2,12 +2,13 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 """Writes the worksheet's web page: the problem window's form (ui/sheet/Zadaha.ui)
 as HTML and CSS at the form's own places, the help topics the page has
-(res/help/HELP.HLP), the button pictures, the page's script and style, and the
-engine beside them.
+(res/help/HELP.HLP), the button pictures, the page's script and style, the
+engine beside them, and the worker that keeps them for the page offline.
 
     python3 web/tools/make_site.py --engine build-web/engine --out build-web/site
 """
 import argparse
+import hashlib
 import html
 import json
 import os
@@ -271,6 +272,26 @@ def build(engine, out):
         raise FormError(f"{engine}: no engine.mjs and .wasm (web/build.sh builds them)")
     for f in files:
         shutil.copyfile(f, out / f.name)
+    offline_worker(out, ["index.html", "form.css", "page.js", "page.css",
+                         *(f"img/{Path(p).stem}.png" for p in sorted(pictures)), "img/app-32.png",
+                         *(f.name for f in files)])
+
+
+def offline_worker(out, names):
+    """The page's worker (sw.js) with the site's files it keeps: the ones this
+    build wrote, the folder's own address for index.html, and a cache named
+    after their contents, so that another build is another cache."""
+    names = list(dict.fromkeys(names))
+    digest = hashlib.sha256()
+    for name in sorted(names):
+        digest.update(name.encode() + b"\0" + (out / name).read_bytes() + b"\0")
+    worker = (PAGE / "sw.js").read_text(encoding="utf-8")
+    for marker, part in (("@SITE_HASH@", digest.hexdigest()[:16]),
+                         ('"@SITE_FILES@"', ", ".join(json.dumps(n) for n in ["./", *names]))):
+        if marker not in worker:
+            raise FormError(f"sw.js has no {marker}")
+        worker = worker.replace(marker, part)
+    (out / "sw.js").write_text(worker, encoding="utf-8")
 
 
 def main():
