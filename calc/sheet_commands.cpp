@@ -58,6 +58,11 @@ SheetMarking MarkSheetText(std::string_view bytes, std::string_view fileName) {
   return marking;
 }
 
+const char* MarkName(Mark mark) {
+  static const char* const kNames[] = {"empty", "unreadable", "correct", "carried", "wrong"};
+  return kNames[static_cast<std::size_t>(mark)];
+}
+
 nlohmann::ordered_json MarkingJson(const SheetMarking& marking, std::string_view file) {
   using Json = nlohmann::ordered_json;
   Json object;
@@ -66,10 +71,9 @@ nlohmann::ordered_json MarkingJson(const SheetMarking& marking, std::string_view
   object["variant"] = marking.variant ? Json(*marking.variant) : Json(nullptr);
   object["error"] = marking.error.empty() ? Json(nullptr) : Json(marking.error);
   Json& marks = object["marks"] = Json::array();
-  static const char* const kMarkNames[] = {"empty", "unreadable", "correct", "carried", "wrong"};
   for (const BoxMark& box : marking.check.marks) {
     marks.push_back({{"field", std::string(Info(box.field).name)},
-                     {"mark", kMarkNames[static_cast<std::size_t>(box.mark)]},
+                     {"mark", MarkName(box.mark)},
                      {"expected", box.expected},
                      {"carried", box.carried}});
   }

@@ -66,6 +66,10 @@ struct SheetMarking {
 /// std::bad_alloc: whatever the bytes hold is told in `error`.
 SheetMarking MarkSheetText(std::string_view bytes, std::string_view fileName);
 
+/// A mark's name in the JSON of `MarkingJson` and of the page's marks:
+/// "empty", "unreadable", "correct", "carried" or "wrong".
+const char* MarkName(Mark mark);
+
 /// The object `pothenot --check --json` writes for one file, its members in
 /// this order: "file" (`file`), "student", "variant" (a number or null),
 /// "error" (null when empty), "marks" ([{"field", "mark" (one of "empty",

@@ -38,12 +38,6 @@ std::string_view FileNameOf(std::string_view file) {
   return slash == std::string_view::npos ? file : file.substr(slash + 1);
 }
 
-// The names of the marks, as `pothenot --check --json` writes them.
-const char* MarkName(Mark mark) {
-  static const char* const kNames[] = {"empty", "unreadable", "correct", "carried", "wrong"};
-  return kNames[static_cast<std::size_t>(mark)];
-}
-
 std::string TintText(std::optional<std::uint32_t> tint) {
   if (!tint) return {};
   static const char kHex[] = "0123456789abcdef";
